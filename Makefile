@@ -1,0 +1,43 @@
+# Wraps CMake. `make` builds, `make run` starts the player on the demo skin, `make test` runs
+# every test (also under AddressSanitizer and UndefinedBehaviorSanitizer).
+BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+ifneq ($(CI),)
+CMAKE_FLAGS += -DWINDLECROFT_WERROR=ON
+endif
+
+.PHONY: all deps build run test test-asan bench clean
+
+all: deps build
+
+deps:
+	scripts/install-deps
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: deps build
+	$(BUILD_DIR)/windlecroft $(BUILD_DIR)/skins/demo
+
+$(ASAN_DIR)/build.ninja:
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWINDLECROFT_SANITIZE=ON \
+	  -DWINDLECROFT_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+
+test-asan: $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS) -LE e2e
+
+test: deps build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-asan
+
+bench: deps build
+	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -1,0 +1,158 @@
+#include "app/Application.h"
+
+#include "app/Error.h"
+#include "app/WindowPlacement.h"
+#include "config/SkinConfigLoader.h"
+#include "platform/Clock.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace windlecroft {
+
+namespace {
+
+// Track positions 0–6 belong to the day page, 7–12 to the evening page, 13–16 to the night page.
+std::array<std::string, 17> initialTrackScenes()
+{
+    std::array<std::string, 17> scenes;
+    for (std::size_t i = 0; i < scenes.size(); ++i)
+        scenes[i] = i <= 6 ? "dzien" : i <= 12 ? "wieczor" : "noc";
+    return scenes;
+}
+
+} // namespace
+
+Application::Application(Desktop& desktop, Clock& clock, ApplicationOptions options, std::ostream* diagnostics)
+    : desktop(desktop)
+    , clock(clock)
+    , options(std::move(options))
+    , trackScenes(initialTrackScenes())
+    , diagnostics_(diagnostics ? *diagnostics : std::cerr)
+    , startTime_(clock.now())
+{
+}
+
+Application::~Application() = default;
+
+std::filesystem::path Application::skinFile(const char* name) const
+{
+    return options.skinDir / name;
+}
+
+int Application::run()
+{
+    int exitCode = 0;
+    try {
+        preReadConfig();
+        createMainWindow();
+        loadConfig();
+        startScenes();
+        exitCode = desktop.run(*this);
+        if (loopError_)
+            throw Error(*loopError_);
+    } catch (const Error& error) {
+        reportError(error.what());
+        // A failed start or run must not look like success to a shell.
+        exitCode = 1;
+    }
+    shutdown();
+    return exitCode;
+}
+
+void Application::reportError(const std::string& message)
+{
+    diagnostics_ << message << std::endl;
+    desktop.showError(message);
+}
+
+void Application::preReadConfig()
+{
+    preReadSkinConfig(skinFile(configFileName), *this);
+}
+
+void Application::createMainWindow()
+{
+    auto [x, y] = centredWindowPosition(desktop.screenGeometry(), windowWidth, windowHeight);
+    desktop.createWindow(windowTitle, x, y, windowWidth, windowHeight);
+    windowCreated_ = true;
+    // On the layered path the window is on screen at once, fully transparent until the intro
+    // fades it in; otherwise the start of the scenes shows it.
+    if (desktop.supportsLayered())
+        desktop.showWindow(ShowCommand::Show);
+}
+
+void Application::loadConfig()
+{
+    loadSkinConfig(skinFile(configFileName), skinFile(dataFileName), *this);
+}
+
+void Application::startScenes()
+{
+    if (!desktop.supportsLayered())
+        desktop.showWindow(ShowCommand::Show);
+}
+
+void Application::frameUpdate()
+{
+    if (sceneChangePending)
+        return;
+    pluginCommand = 0;
+    while (auto action = actionQueue.take()) {
+        if (options.traceActions) {
+            char line[32];
+            std::snprintf(line, sizeof line, "action 0x%04X 0x%04X", action->code, action->arg);
+            diagnostics_ << line << std::endl;
+        }
+    }
+}
+
+void Application::frameRender() {}
+
+template <typename Handler>
+void Application::deliver(Handler&& handler)
+{
+    if (stopped_)
+        return;
+    try {
+        handler();
+        frameUpdate();
+        frameRender();
+    } catch (const Error& error) {
+        // An error ends the loop at once; run() shows it after the loop has returned.
+        loopError_ = error.what();
+        stopped_ = true;
+        desktop.postQuit(1);
+    }
+}
+
+void Application::tick()
+{
+    deliver([this] {
+        if (options.quitAfterMs && clock.now() - startTime_ >= *options.quitAfterMs)
+            desktop.postQuit(0);
+    });
+}
+
+void Application::windowMoved()
+{
+    deliver([] {});
+}
+
+// Closing the window by any means only posts the quit message; the teardown follows the loop.
+void Application::closeRequested()
+{
+    deliver([this] { desktop.postQuit(0); });
+}
+
+void Application::shutdown()
+{
+    archive.close();
+    stringMapping.release();
+    if (windowCreated_) {
+        desktop.destroyWindow();
+        windowCreated_ = false;
+    }
+}
+
+} // namespace windlecroft

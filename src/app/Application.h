@@ -1,0 +1,105 @@
+#pragma once
+
+#include "app/ActionQueue.h"
+#include "app/ApplicationOptions.h"
+#include "config/StringMapping.h"
+#include "platform/Desktop.h"
+#include "resources/DataArchive.h"
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace windlecroft {
+
+class Clock;
+
+/** Phases of the scene machine. */
+enum class ScenePhase { Idle = 0, IntroFadeIn, IntroFadeOut, PanelFadeIn, PanelFadeOut, OutroFadeIn, OutroFadeOut };
+
+/**
+ * The one object that holds every process-wide value of the player, with its initial value.
+ * Components receive it, or the parts of it they need, by reference. The process-wide objects
+ * are declared in their order of construction so that they are destroyed in reverse order.
+ */
+class Application final : public DesktopEvents {
+public:
+    Application(Desktop& desktop, Clock& clock, ApplicationOptions options = {}, std::ostream* diagnostics = nullptr);
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    /** The entry point's guarded block: start-up, the loop, shutdown. Returns the exit code. */
+    int run();
+
+    // Start-up steps, in the order run() calls them.
+    void preReadConfig();
+    void createMainWindow();
+    void loadConfig();
+    void startScenes();
+
+    /** Carries out the posted actions (the queue is last in, first out). */
+    void frameUpdate();
+    /** Draws the frame and presents it. */
+    void frameRender();
+
+    /** The shutdown sequence; each step tolerates what start-up never created. */
+    void shutdown();
+
+    /** Posts an action; the next frame update carries it out. */
+    void postAction(std::uint16_t code, std::uint16_t arg) { actionQueue.post(code, arg); }
+
+    /** The message of an error raised while the loop ran, if any. */
+    const std::optional<std::string>& loopError() const { return loopError_; }
+
+    // DesktopEvents: each event is handled, then one frame update and one frame render run.
+    void tick() override;
+    void windowMoved() override;
+    void closeRequested() override;
+
+    Desktop& desktop;
+    Clock& clock;
+    const ApplicationOptions options;
+
+    // Process-wide objects, in construction order.
+    std::string windowTitle = "Windlecroft          ";
+    std::string trayTip = "Velkor  ";
+    std::array<std::string, 17> trackScenes;
+    std::array<std::string, 17> trackTitles;
+    std::string currentScene;
+    std::string nextScene;
+    ActionQueue actionQueue;
+
+    // Plain values.
+    int windowWidth = 640;
+    int windowHeight = 480;
+    std::uint16_t crossFadeTime = 1500;
+    std::uint16_t musicFadeTime = 1500;
+    std::uint16_t highlightStep = 5;
+    ScenePhase scenePhase = ScenePhase::IntroFadeIn;
+    bool alphaActive = true;
+    std::uint8_t windowAlpha = 0;
+    bool repaintPending = false;
+    bool sceneChangePending = false;
+    std::uint64_t transitionStart = 0;
+    std::uint16_t pluginCommand = 0;
+
+    DataArchive archive;
+    StringMapping stringMapping;
+
+private:
+    template <typename Handler>
+    void deliver(Handler&& handler);
+    void reportError(const std::string& message);
+    std::filesystem::path skinFile(const char* name) const;
+
+    std::ostream& diagnostics_;
+    std::uint64_t startTime_;
+    bool windowCreated_ = false;
+    bool stopped_ = false;
+    std::optional<std::string> loopError_;
+};
+
+} // namespace windlecroft

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace windlecroft {
+
+/** What the command line may change; without arguments every field keeps its default. */
+struct ApplicationOptions {
+    /** Folder holding windlecroft.cfg and windlecroft.dat. */
+    std::filesystem::path skinDir = ".";
+    /** Print every action carried out on stderr. */
+    bool traceActions = false;
+    /** Close the window by itself after this many milliseconds. */
+    std::optional<std::uint64_t> quitAfterMs;
+};
+
+} // namespace windlecroft

@@ -1,0 +1,89 @@
+#include "config/SkinConfigLoader.h"
+
+#include "app/Application.h"
+#include "app/Error.h"
+#include "config/ByteReader.h"
+#include "config/ChunkDispatch.h"
+#include "config/ChunkIds.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace windlecroft {
+
+namespace {
+
+std::vector<std::uint8_t> readConfigFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw Error("can't open config file");
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Reads the root header, title, width and height; returns the offset where the root ends.
+std::uint64_t readRoot(ByteReader& in, Application& app)
+{
+    std::uint16_t id = 0;
+    std::uint32_t length = 0;
+    in.readU16(id);
+    in.readU32(length);
+    if (id != chunk::root)
+        throw Error("config file corrupted, first chunk should be 0x0258");
+    app.windowTitle = in.string();
+    std::uint16_t width = static_cast<std::uint16_t>(app.windowWidth);
+    std::uint16_t height = static_cast<std::uint16_t>(app.windowHeight);
+    in.readU16(width);
+    in.readU16(height);
+    if (in.ranOut())
+        throw Error("config file corrupted, unexpected end of file");
+    app.windowWidth = width;
+    app.windowHeight = height;
+    return length;
+}
+
+} // namespace
+
+void preReadSkinConfig(const std::filesystem::path& configPath, Application& app)
+{
+    std::vector<std::uint8_t> bytes = readConfigFile(configPath);
+    ByteReader in(bytes);
+    readRoot(in, app);
+}
+
+void loadSkinConfig(const std::filesystem::path& configPath, const std::filesystem::path& dataPath, Application& app)
+{
+    app.archive.open(dataPath);
+    std::vector<std::uint8_t> bytes = readConfigFile(configPath);
+    walkSkinConfig(bytes, app);
+}
+
+void walkSkinConfig(std::span<const std::uint8_t> config, Application& app)
+{
+    ByteReader in(config);
+    const std::uint64_t end = readRoot(in, app);
+    while (in.position() < end) {
+        // The root claims more than the file holds: stop rather than build from a header
+        // that is not there.
+        if (in.atEnd())
+            throw Error("config file corrupted, unexpected end of file");
+        std::uint16_t id = 0;
+        std::uint32_t length = 0;
+        in.readU16(id);
+        in.readU32(length);
+        if (in.ranOut())
+            throw Error("config file corrupted, unexpected end of file");
+        if (ChunkReader reader = chunkReaderFor(id)) {
+            ChunkContext context{in, app, length};
+            reader(context);
+            continue;
+        }
+        // A length below the header's own size would move the walk backwards for ever.
+        if (length < chunk::headerSize)
+            throw Error("config file corrupted, chunk length smaller than its header");
+        in.skip(length - chunk::headerSize);
+    }
+}
+
+} // namespace windlecroft

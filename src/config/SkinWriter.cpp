@@ -1,0 +1,136 @@
+#include "config/SkinWriter.h"
+
+#include "app/Error.h"
+#include "config/ChunkIds.h"
+
+#include <fstream>
+
+namespace windlecroft {
+
+void ByteWriter::u16(std::uint16_t value)
+{
+    bytes_.push_back(static_cast<std::uint8_t>(value));
+    bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void ByteWriter::u32(std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes_.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void ByteWriter::rect(const Rect& value)
+{
+    for (std::int32_t field : {value.left, value.top, value.right, value.bottom})
+        u32(static_cast<std::uint32_t>(field));
+}
+
+void ByteWriter::string(std::string_view text)
+{
+    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    bytes_.push_back(0);
+}
+
+std::size_t ByteWriter::beginChunk(std::uint16_t id)
+{
+    std::size_t start = bytes_.size();
+    u16(id);
+    u32(0);
+    return start;
+}
+
+void ByteWriter::endChunk(std::size_t start)
+{
+    auto length = static_cast<std::uint32_t>(bytes_.size() - start);
+    for (int i = 0; i < 4; ++i)
+        bytes_[start + 2 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+}
+
+SkinConfigWriter::SkinConfigWriter(std::string_view title, std::uint16_t width, std::uint16_t height)
+{
+    begin(chunk::root);
+    out_.string(title);
+    out_.u16(width);
+    out_.u16(height);
+}
+
+void SkinConfigWriter::end()
+{
+    out_.endChunk(open_.back());
+    open_.pop_back();
+}
+
+void SkinConfigWriter::startScene(std::string_view name)
+{
+    begin(chunk::startScene);
+    out_.string(name);
+    end();
+}
+
+void SkinConfigWriter::timing(std::uint16_t crossFade, std::uint16_t musicFade, std::uint16_t highlight)
+{
+    begin(chunk::timing);
+    out_.u16(crossFade);
+    out_.u16(musicFade);
+    out_.u16(highlight);
+    end();
+}
+
+void SkinConfigWriter::stringMapping(std::uint16_t count, const std::vector<std::pair<std::string, std::uint16_t>>& entries)
+{
+    begin(chunk::stringMapping);
+    out_.u16(count);
+    for (const auto& [text, index] : entries) {
+        out_.string(text);
+        out_.u16(index);
+    }
+    end();
+}
+
+void SkinConfigWriter::rawChunk(std::uint16_t id, std::span<const std::uint8_t> payload)
+{
+    begin(id);
+    out_.raw(payload);
+    end();
+}
+
+std::vector<std::uint8_t> SkinConfigWriter::finish()
+{
+    while (!open_.empty())
+        end();
+    return out_.bytes();
+}
+
+void SkinConfigWriter::save(const std::filesystem::path& path)
+{
+    writeFile(path, finish());
+}
+
+void ArchiveWriter::add(std::string_view name, std::span<const std::uint8_t> data)
+{
+    out_.string(name);
+    out_.u32(static_cast<std::uint32_t>(data.size()));
+    out_.raw(data);
+}
+
+void ArchiveWriter::add(std::string_view name, std::string_view text)
+{
+    add(name, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+void ArchiveWriter::save(const std::filesystem::path& path) const
+{
+    writeFile(path, out_.bytes());
+}
+
+void writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        throw Error("can't write " + path.string());
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file)
+        throw Error("can't write " + path.string());
+}
+
+} // namespace windlecroft

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "config/ByteReader.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace windlecroft {
+
+/** Writes the primitives of the skin format (little-endian, zero-terminated strings). */
+class ByteWriter {
+public:
+    void u8(std::uint8_t value) { bytes_.push_back(value); }
+    void u16(std::uint16_t value);
+    void u32(std::uint32_t value);
+    void rect(const Rect& value);
+    void string(std::string_view text);
+    void raw(std::span<const std::uint8_t> data) { bytes_.insert(bytes_.end(), data.begin(), data.end()); }
+
+    /** Writes a chunk header with a placeholder length; returns where the chunk starts. */
+    std::size_t beginChunk(std::uint16_t id);
+    /** Sets the length of the chunk that starts at start to its true size. */
+    void endChunk(std::size_t start);
+
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    std::vector<std::uint8_t>& bytes() { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+/**
+ * Builds a skin configuration file chunk by chunk, with every length true. Chunks may nest
+ * (element records inside a page): begin and end them in pairs.
+ */
+class SkinConfigWriter {
+public:
+    SkinConfigWriter(std::string_view title, std::uint16_t width, std::uint16_t height);
+
+    ByteWriter& out() { return out_; }
+    void begin(std::uint16_t id) { open_.push_back(out_.beginChunk(id)); }
+    void end();
+
+    void startScene(std::string_view name);
+    void timing(std::uint16_t crossFade, std::uint16_t musicFade, std::uint16_t highlight);
+    /** A string-mapping chunk with a table of count entries and the given (text, index) pairs. */
+    void stringMapping(std::uint16_t count, const std::vector<std::pair<std::string, std::uint16_t>>& entries);
+    /** A chunk of any id with the given payload (unknown kinds, or hand-made corrupt ones). */
+    void rawChunk(std::uint16_t id, std::span<const std::uint8_t> payload);
+
+    /** Closes the root chunk and returns the file's bytes. */
+    std::vector<std::uint8_t> finish();
+    void save(const std::filesystem::path& path);
+
+private:
+    ByteWriter out_;
+    std::vector<std::size_t> open_;
+};
+
+/** Builds a resource archive: (name, zero, u32 size, data) for every entry, in order. */
+class ArchiveWriter {
+public:
+    void add(std::string_view name, std::span<const std::uint8_t> data);
+    void add(std::string_view name, std::string_view text);
+
+    const std::vector<std::uint8_t>& bytes() const { return out_.bytes(); }
+    void save(const std::filesystem::path& path) const;
+
+private:
+    ByteWriter out_;
+};
+
+/** Writes bytes to a file, replacing it; throws windlecroft::Error when it cannot. */
+void writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+} // namespace windlecroft

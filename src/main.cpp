@@ -1,0 +1,63 @@
+// The composition root: picks the desktop (the Qt shell, or the headless one) and runs the player.
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "platform/SteadyClock.h"
+#include "platform/headless/HeadlessDesktop.h"
+#include "platform/qt/QtDesktop.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+bool displayConfigured()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace windlecroft;
+
+    CommandLine commandLine = parseCommandLine(argc, argv);
+    if (commandLine.exitCode) {
+        (*commandLine.exitCode == 0 ? std::cout : std::cerr) << commandLine.message;
+        return *commandLine.exitCode;
+    }
+    if (commandLine.skinFolder) {
+        std::error_code error;
+        std::filesystem::current_path(*commandLine.skinFolder, error);
+        if (error) {
+            std::cerr << "windlecroft: can't change into " << commandLine.skinFolder->string() << ": "
+                      << error.message() << '\n';
+            return 1;
+        }
+    }
+
+    SteadyClock clock;
+    if (commandLine.headless) {
+        HeadlessDesktop desktop(clock);
+        Application application(desktop, clock, commandLine.options);
+        return application.run();
+    }
+
+    if (!displayConfigured()) {
+        std::cerr << "windlecroft: no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                     "use --headless to run without one\n";
+        return 1;
+    }
+    installQtFatalHandler();
+    QApplication qtApplication(argc, argv);
+    QtDesktop desktop;
+    Application application(desktop, clock, commandLine.options);
+    return application.run();
+}

@@ -1,0 +1,47 @@
+#include "platform/headless/HeadlessDesktop.h"
+
+#include "platform/Clock.h"
+
+namespace windlecroft {
+
+namespace {
+constexpr std::uint64_t tickPeriodMs = 10;
+}
+
+HeadlessDesktop::HeadlessDesktop(Clock& clock, bool layered, ScreenRect screen)
+    : clock_(clock), layered_(layered), screen_(screen)
+{
+}
+
+void HeadlessDesktop::createWindow(const std::string& title, int x, int y, int width, int height)
+{
+    window_ = Window{title, x, y, width, height, false, false};
+}
+
+void HeadlessDesktop::showWindow(ShowCommand command)
+{
+    if (!window_)
+        return;
+    window_->visible = command == ShowCommand::Show;
+    window_->minimised = command == ShowCommand::Minimise;
+}
+
+int HeadlessDesktop::run(DesktopEvents& events)
+{
+    while (!quitPosted_) {
+        events.tick();
+        if (quitPosted_)
+            break;
+        clock_.sleepFor(tickPeriodMs);
+    }
+    quitPosted_ = false;
+    return quitCode_;
+}
+
+void HeadlessDesktop::postQuit(int code)
+{
+    quitPosted_ = true;
+    quitCode_ = code;
+}
+
+} // namespace windlecroft

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <optional>
+
+namespace windlecroft {
+
+class Clock;
+
+/**
+ * A desktop without a screen: it records what the player asks of its window and runs the
+ * event loop as a plain 10 ms tick on the given clock. Tests use it with a manual clock;
+ * the program uses it for --headless.
+ */
+class HeadlessDesktop final : public Desktop {
+public:
+    struct Window {
+        std::string title;
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        bool visible = false;
+        bool minimised = false;
+    };
+
+    explicit HeadlessDesktop(Clock& clock, bool layered = true, ScreenRect screen = {0, 0, 1920, 1080});
+
+    bool supportsLayered() const override { return layered_; }
+    ScreenRect screenGeometry() const override { return screen_; }
+    void createWindow(const std::string& title, int x, int y, int width, int height) override;
+    void showWindow(ShowCommand command) override;
+    void destroyWindow() override { window_.reset(); }
+    int run(DesktopEvents& events) override;
+    void postQuit(int code) override;
+    void showError(const std::string& message) override { lastError_ = message; }
+
+    const std::optional<Window>& window() const { return window_; }
+    const std::string& lastError() const { return lastError_; }
+
+private:
+    Clock& clock_;
+    bool layered_;
+    ScreenRect screen_;
+    std::optional<Window> window_;
+    std::string lastError_;
+    bool quitPosted_ = false;
+    int quitCode_ = 0;
+};
+
+} // namespace windlecroft

@@ -1,0 +1,106 @@
+#include "XServer.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+namespace windlecroft::test {
+
+namespace {
+
+// A display number no other test of this process uses, spread by process id so that
+// parallel test programs do not meet.
+int pickDisplayNumber()
+{
+    static int next = 0;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        int number = 100 + (getpid() * 7 + next++) % 800;
+        if (!std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))
+            && !std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+            return number;
+    }
+    return 99;
+}
+
+} // namespace
+
+XServer::XServer(int width, int height)
+{
+    const int number = pickDisplayNumber();
+    display_ = ":" + std::to_string(number);
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    server_ = std::make_unique<Process>(
+        std::vector<std::string>{"Xvfb", display_, "-screen", "0", screen, "-nolisten", "tcp", "-wr"},
+        Process::Options{});
+    for (int i = 0; i < 500 && server_->running(); ++i) {
+        if (query({"xdpyinfo"})) {
+            ready_ = true;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+XServer::~XServer()
+{
+    if (server_)
+        server_->terminate();
+    if (server_ && !server_->wait(std::chrono::seconds(5)))
+        server_->kill();
+}
+
+std::optional<std::string> XServer::query(const std::vector<std::string>& command) const
+{
+    Process::Options options;
+    options.environment["DISPLAY"] = display_;
+    RunResult result = runProcess(command, options, std::chrono::seconds(10));
+    if (result.status != 0)
+        return std::nullopt;
+    return result.output;
+}
+
+std::optional<std::string> XServer::waitForWindow(const std::string& name, int timeoutMs) const
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (auto found = query({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$"})) {
+            std::istringstream lines(*found);
+            std::string id;
+            if (lines >> id)
+                return id;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return std::nullopt;
+}
+
+std::optional<XServer::Geometry> XServer::geometry(const std::string& windowId) const
+{
+    auto text = query({"xdotool", "getwindowgeometry", "--shell", windowId});
+    if (!text)
+        return std::nullopt;
+    Geometry geometry;
+    std::istringstream lines(*text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        auto equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string key = line.substr(0, equals);
+        const int value = std::stoi(line.substr(equals + 1));
+        if (key == "X")
+            geometry.x = value;
+        else if (key == "Y")
+            geometry.y = value;
+        else if (key == "WIDTH")
+            geometry.width = value;
+        else if (key == "HEIGHT")
+            geometry.height = value;
+    }
+    return geometry;
+}
+
+} // namespace windlecroft::test

@@ -1,0 +1,23 @@
+#include "TempDir.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace windlecroft::test {
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "windlecroft-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+} // namespace windlecroft::test

@@ -1,0 +1,167 @@
+#include "app/Application.h"
+#include "app/WindowPlacement.h"
+#include "config/SkinConfigLoader.h"
+#include "config/SkinWriter.h"
+#include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/ManualClock.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace windlecroft;
+
+namespace {
+
+class ApplicationRun : public ::testing::Test {
+protected:
+    int run(ApplicationOptions options = {}, bool layered = true)
+    {
+        options.skinDir = dir.path();
+        HeadlessDesktop desktop{clock, layered, {0, 0, 1024, 768}};
+        Application app{desktop, clock, options, &log};
+        const int code = app.run();
+        lastWindow = desktop.window();
+        lastError = desktop.lastError();
+        return code;
+    }
+
+    void writeSkin(SkinConfigWriter& config)
+    {
+        config.save(dir / configFileName);
+        ArchiveWriter().save(dir / dataFileName);
+    }
+
+    test::TempDir dir;
+    ManualClock clock;
+    std::ostringstream log;
+    std::optional<HeadlessDesktop::Window> lastWindow;
+    std::string lastError;
+};
+
+} // namespace
+
+TEST(Application, InitialValues)
+{
+    ManualClock clock;
+    HeadlessDesktop desktop{clock};
+    Application app{desktop, clock};
+    EXPECT_EQ(app.windowTitle, "Windlecroft          ");
+    EXPECT_EQ(app.windowTitle.size(), 21u);
+    EXPECT_EQ(app.trayTip, "Velkor  ");
+    EXPECT_EQ(app.windowWidth, 640);
+    EXPECT_EQ(app.windowHeight, 480);
+    EXPECT_EQ(app.crossFadeTime, 1500);
+    EXPECT_EQ(app.musicFadeTime, 1500);
+    EXPECT_EQ(app.highlightStep, 5);
+    EXPECT_EQ(app.scenePhase, ScenePhase::IntroFadeIn);
+    EXPECT_TRUE(app.alphaActive);
+    EXPECT_EQ(app.windowAlpha, 0);
+    EXPECT_FALSE(app.sceneChangePending);
+    EXPECT_EQ(app.trackScenes[0], "dzien");
+    EXPECT_EQ(app.trackScenes[6], "dzien");
+    EXPECT_EQ(app.trackScenes[7], "wieczor");
+    EXPECT_EQ(app.trackScenes[12], "wieczor");
+    EXPECT_EQ(app.trackScenes[13], "noc");
+    EXPECT_EQ(app.trackScenes[16], "noc");
+    for (const auto& title : app.trackTitles)
+        EXPECT_EQ(title, "");
+}
+
+TEST(WindowPlacement, CentredAndNeverNegative)
+{
+    EXPECT_EQ(centredWindowPosition({0, 0, 1024, 768}, 600, 510), (std::pair{212, 129}));
+    EXPECT_EQ(centredWindowPosition({0, 0, 1025, 769}, 600, 510), (std::pair{212, 129}));
+    EXPECT_EQ(centredWindowPosition({0, 0, 500, 768}, 600, 510), (std::pair{0, 129}));
+    EXPECT_EQ(centredWindowPosition({100, 50, 1124, 818}, 600, 510), (std::pair{312, 179}));
+}
+
+TEST_F(ApplicationRun, MissingConfigReportsAndNeverCreatesTheWindow)
+{
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(lastError, "can't open config file");
+    EXPECT_EQ(log.str(), "can't open config file\n");
+    EXPECT_FALSE(lastWindow);
+}
+
+TEST_F(ApplicationRun, MissingArchiveIsReportedAfterTheWindowExisted)
+{
+    SkinConfigWriter("Title", 300, 200).save(dir / configFileName);
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(lastError, "can't open data file");
+}
+
+TEST_F(ApplicationRun, CorruptRootIsReported)
+{
+    writeFile(dir / configFileName, std::vector<std::uint8_t>{0x02, 0x58, 0x0B, 0, 0, 0, 0, 0x80, 0x02, 0xE0, 0x01});
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(lastError, "config file corrupted, first chunk should be 0x0258");
+}
+
+TEST_F(ApplicationRun, QuitAfterClosesNormallyWithTheConfiguredWindow)
+{
+    SkinConfigWriter config("Skin title", 300, 200);
+    writeSkin(config);
+    const std::uint64_t start = clock.now();
+    ApplicationOptions options;
+    options.quitAfterMs = 500;
+    EXPECT_EQ(run(options), 0);
+    EXPECT_EQ(lastError, "");
+    EXPECT_GE(clock.now() - start, 500u);
+    EXPECT_LT(clock.now() - start, 600u);
+    // The window was destroyed at shutdown.
+    EXPECT_FALSE(lastWindow);
+}
+
+TEST_F(ApplicationRun, WindowIsCentredWithTheConfiguredTitleAndSize)
+{
+    SkinConfigWriter config("Skin title", 300, 200);
+    writeSkin(config);
+    for (bool layered : {true, false}) {
+        HeadlessDesktop desktop{clock, layered, {0, 0, 1024, 768}};
+        ApplicationOptions options;
+        options.skinDir = dir.path();
+        Application app{desktop, clock, options, &log};
+        app.preReadConfig();
+        app.createMainWindow();
+        ASSERT_TRUE(desktop.window());
+        EXPECT_EQ(desktop.window()->title, "Skin title");
+        EXPECT_EQ(desktop.window()->x, 362);
+        EXPECT_EQ(desktop.window()->y, 284);
+        EXPECT_EQ(desktop.window()->width, 300);
+        EXPECT_EQ(desktop.window()->height, 200);
+        // Layered: shown at once (transparent); otherwise the start of the scenes shows it.
+        EXPECT_EQ(desktop.window()->visible, layered);
+        app.loadConfig();
+        app.startScenes();
+        EXPECT_TRUE(desktop.window()->visible);
+        app.shutdown();
+        EXPECT_FALSE(desktop.window());
+    }
+}
+
+TEST_F(ApplicationRun, TraceActionsPrintsEveryActionLastPostedFirst)
+{
+    SkinConfigWriter config("t", 300, 200);
+    writeSkin(config);
+    HeadlessDesktop desktop{clock};
+    ApplicationOptions options;
+    options.skinDir = dir.path();
+    options.traceActions = true;
+    Application app{desktop, clock, options, &log};
+    app.postAction(0x1002, 0);
+    app.postAction(0x1001, 0);
+    app.frameUpdate();
+    EXPECT_EQ(log.str(), "action 0x1001 0x0000\naction 0x1002 0x0000\n");
+    EXPECT_TRUE(app.actionQueue.empty());
+
+    // While a scene change is pending, posted actions wait in the queue.
+    app.sceneChangePending = true;
+    app.postAction(0xFFFF, 0x00AB);
+    app.frameUpdate();
+    EXPECT_EQ(app.actionQueue.size(), 1u);
+    app.sceneChangePending = false;
+    app.frameUpdate();
+    EXPECT_NE(log.str().find("action 0xFFFF 0x00AB\n"), std::string::npos);
+}
