@@ -1,22 +1,13 @@
 #pragma once
 
+#include "config/Rect.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 
 namespace windlecroft {
-
-/** A rectangle in window client pixels; hit tests include both edges. */
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    bool contains(int x, int y) const { return left <= x && x <= right && top <= y && y <= bottom; }
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 /**
  * Reads the primitives of the skin configuration (little-endian integers, zero-terminated

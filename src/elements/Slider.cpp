@@ -1,0 +1,62 @@
+#include "elements/Slider.h"
+
+namespace windlecroft {
+
+Slider::Slider(Orientation orientation, bool releaseOnly, Rect rect, std::uint16_t id)
+    : orientation_(orientation), releaseOnly_(releaseOnly), id_(id), rect_(rect)
+{
+    setKnobSize(0, 0);
+}
+
+void Slider::setKnobSize(int knobWidth, int knobHeight)
+{
+    knobWidth_ = knobWidth;
+    knobHeight_ = knobHeight;
+    maximum_ = orientation_ == Orientation::Horizontal ? rect_.width() - knobWidth : rect_.height() - knobHeight;
+    // A knob larger than its track leaves no travel at all rather than a negative one.
+    if (maximum_ < 0)
+        maximum_ = 0;
+}
+
+// A horizontal knob is centred on the pointer; a vertical one hangs below it by its whole height.
+void Slider::setValueFromPoint(int x, int y)
+{
+    int value = orientation_ == Orientation::Horizontal ? x - knobWidth_ / 2 - rect_.left : y - knobHeight_ - rect_.top;
+    if (value < 0)
+        value = 0;
+    if (value > maximum_)
+        value = maximum_;
+    value_ = value;
+}
+
+bool Slider::press(bool flag, int x, int y)
+{
+    if (x == -1) {
+        // The release: report whether a drag was going on, so every drag ends with one announcement.
+        const bool wasDragging = dragging_;
+        dragging_ = flag;
+        return wasDragging;
+    }
+    if (!rect_.contains(x, y))
+        return false;
+    dragging_ = flag;
+    setValueFromPoint(x, y);
+    return true;
+}
+
+bool Slider::dragTo(int x, int y)
+{
+    if (!dragging_ || !rect_.contains(x, y))
+        return false;
+    setValueFromPoint(x, y);
+    return !releaseOnly_;
+}
+
+float Slider::percent() const
+{
+    if (maximum_ == 0)
+        return 0.0f;
+    return static_cast<float>(value_) / static_cast<float>(maximum_) * 100.0f;
+}
+
+} // namespace windlecroft
