@@ -1,0 +1,5 @@
+/* A plugin whose creation fails. */
+void* PluginCreateProc(void)
+{
+    return 0;
+}
