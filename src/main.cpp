@@ -43,6 +43,9 @@ int main(int argc, char** argv)
         }
     }
 
+    std::error_code ignored;
+    commandLine.options.programDir = std::filesystem::canonical("/proc/self/exe", ignored).parent_path();
+
     SteadyClock clock;
     if (commandLine.headless) {
         HeadlessDesktop desktop(clock);

@@ -91,13 +91,16 @@ void Application::startScenes()
 {
     if (!desktop.supportsLayered())
         desktop.showWindow(ShowCommand::Show);
+    // Every plugin is started once, newest first, whatever pages it is attached to.
+    for (const auto& [name, plugin] : plugins)
+        plugin->start(pluginContext.record());
 }
 
 void Application::frameUpdate()
 {
     if (sceneChangePending)
         return;
-    pluginCommand = 0;
+    pluginContext.pluginCommand() = 0;
     while (auto action = actionQueue.take()) {
         if (options.traceActions) {
             char line[32];

@@ -2,8 +2,12 @@
 
 #include "app/ActionQueue.h"
 #include "app/ApplicationOptions.h"
+#include "app/NamedList.h"
+#include "app/TrayIcon.h"
 #include "config/StringMapping.h"
 #include "platform/Desktop.h"
+#include "plugins/Plugin.h"
+#include "plugins/PluginContext.h"
 #include "resources/DataArchive.h"
 
 #include <array>
@@ -68,9 +72,11 @@ public:
     std::string trayTip = "Velkor  ";
     std::array<std::string, 17> trackScenes;
     std::array<std::string, 17> trackTitles;
+    NamedList<Plugin> plugins;
     std::string currentScene;
     std::string nextScene;
     ActionQueue actionQueue;
+    PluginContext pluginContext;
 
     // Plain values.
     int windowWidth = 640;
@@ -84,10 +90,10 @@ public:
     bool repaintPending = false;
     bool sceneChangePending = false;
     std::uint64_t transitionStart = 0;
-    std::uint16_t pluginCommand = 0;
 
     DataArchive archive;
     StringMapping stringMapping;
+    TrayIcon trayIcon;
 
 private:
     template <typename Handler>

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "config/ByteReader.h"
 #include "config/ChunkIds.h"
+#include "config/ChunkReaders.h"
 #include "config/StringMapping.h"
 
 #include <array>
@@ -32,7 +33,9 @@ void readStringMapping(ChunkContext& chunk)
     readStringMappingChunk(chunk.in, chunk.app.stringMapping);
 }
 
-constexpr std::array<std::pair<std::uint16_t, ChunkReader>, 3> readers{{
+constexpr std::array<std::pair<std::uint16_t, ChunkReader>, 5> readers{{
+    {chunk::trayMenu, readTrayMenuChunk},
+    {chunk::plugin, readPluginChunk},
     {chunk::startScene, readStartSceneChunk},
     {chunk::timing, readTimingChunk},
     {chunk::stringMapping, readStringMapping},

@@ -87,6 +87,27 @@ void SkinConfigWriter::stringMapping(std::uint16_t count, const std::vector<std:
     end();
 }
 
+void SkinConfigWriter::trayMenu(std::string_view tip, const std::vector<TrayEntry>& entries)
+{
+    begin(chunk::trayMenu);
+    out_.string(tip);
+    out_.u16(static_cast<std::uint16_t>(entries.size()));
+    for (const auto& entry : entries) {
+        out_.string(entry.text);
+        out_.u16(entry.code);
+        out_.u16(entry.arg);
+    }
+    end();
+}
+
+void SkinConfigWriter::plugin(std::string_view name, std::string_view file)
+{
+    begin(chunk::plugin);
+    out_.string(name);
+    out_.string(file);
+    end();
+}
+
 void SkinConfigWriter::rawChunk(std::uint16_t id, std::span<const std::uint8_t> payload)
 {
     begin(id);

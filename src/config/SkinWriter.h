@@ -50,6 +50,13 @@ public:
     void timing(std::uint16_t crossFade, std::uint16_t musicFade, std::uint16_t highlight);
     /** A string-mapping chunk with a table of count entries and the given (text, index) pairs. */
     void stringMapping(std::uint16_t count, const std::vector<std::pair<std::string, std::uint16_t>>& entries);
+    struct TrayEntry {
+        std::string text;
+        std::uint16_t code;
+        std::uint16_t arg;
+    };
+    void trayMenu(std::string_view tip, const std::vector<TrayEntry>& entries);
+    void plugin(std::string_view name, std::string_view file);
     /** A chunk of any id with the given payload (unknown kinds, or hand-made corrupt ones). */
     void rawChunk(std::uint16_t id, std::span<const std::uint8_t> payload);
 

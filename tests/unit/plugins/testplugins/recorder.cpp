@@ -29,7 +29,12 @@ std::string describe(const char* operation, WindlecroftPluginContext* context)
 
 class Recorder : public WindlecroftPlugin {
 public:
-    void start(WindlecroftPluginContext* context) override { events().push_back(describe("start", context)); }
+    // Each start bumps the command field, so plugins started one after another log 0, 1, ...
+    void start(WindlecroftPluginContext* context) override
+    {
+        events().push_back(describe("start", context));
+        ++context->pluginCommand;
+    }
     void draw(WindlecroftPluginContext* context) override
     {
         events().push_back(describe("draw", context));
