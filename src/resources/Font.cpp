@@ -1,0 +1,197 @@
+#include "resources/Font.h"
+
+#include "resources/FontCatalog.h"
+#include "resources/TextEncoding.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+
+namespace windlecroft {
+
+namespace {
+
+// Windows-1250 is a single-byte code page: the 256 characters are looked up once, so drawing
+// needs no conversion. A byte without a character shows as '?'.
+std::array<char32_t, 256> windows1250CodePoints()
+{
+    std::string all(256, '\0');
+    for (int i = 0; i < 256; ++i)
+        all[static_cast<std::size_t>(i)] = static_cast<char>(i);
+    const std::string utf8 = decodeWindows1250(all);
+
+    std::array<char32_t, 256> table{};
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (at >= utf8.size())
+            return table;
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu : lead & 0x07u;
+        for (int k = 1; k < length && at + static_cast<std::size_t>(k) < utf8.size(); ++k)
+            code = code << 6 | (static_cast<unsigned char>(utf8[at + static_cast<std::size_t>(k)]) & 0x3Fu);
+        table[i] = code;
+        at += static_cast<std::size_t>(length);
+    }
+    return table;
+}
+
+// The em size, in pixels, that gives the asked-for cell or em height, and the ascent in font
+// units. The cell is the font's Windows ascent plus descent where it states them.
+struct Scale {
+    double emPixels = 0;
+    double ascentUnits = 0;
+};
+
+Scale scaleFor(FT_Face face, int height)
+{
+    double ascent = face->ascender;
+    double descent = -face->descender;
+    if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+        ascent = os2->usWinAscent;
+        descent = os2->usWinDescent;
+    }
+    const double unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 1000.0;
+    const double cellUnits = ascent + descent > 0 ? ascent + descent : unitsPerEm;
+    const int cellHeight = height == 0 ? Font::defaultCellHeight : height;
+    const double emPixels = cellHeight > 0 ? cellHeight * unitsPerEm / cellUnits : -cellHeight;
+    return {emPixels, ascent};
+}
+
+} // namespace
+
+Font::Font(FontCatalog& catalog, std::string_view face, int height, int weight, std::uint32_t value1,
+           std::uint32_t value2, std::uint32_t value3, std::uint32_t value4)
+    : value1(value1)
+    , value2(value2)
+    , value3(value3)
+    , value4(value4)
+    , requestedFace_(face.substr(0, std::min(face.size(), maxFaceLength)))
+    , height_(height)
+    , weight_(weight)
+    , codePoints_(windows1250CodePoints())
+{
+    const std::optional<FontCatalog::Match> match = catalog.match(decodeWindows1250(requestedFace_), weight);
+    if (!match)
+        return;
+    FT_Library library = catalog.freetype();
+    FT_Face opened = nullptr;
+    if (!library || FT_New_Face(library, match->file.c_str(), match->index, &opened) != 0)
+        return;
+    face_ = opened;
+    family_ = match->family;
+    embolden_ = match->embolden;
+
+    if (FT_IS_SCALABLE(face_)) {
+        const Scale scale = scaleFor(face_, height);
+        FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(scale.emPixels * 64)), 72, 72);
+        ascent_ = static_cast<int>(std::lround(scale.ascentUnits * scale.emPixels / face_->units_per_EM));
+    } else if (face_->num_fixed_sizes > 0) {
+        // A bitmap font: the strike closest to the asked-for height.
+        const int wanted = std::abs(height == 0 ? defaultCellHeight : height);
+        int best = 0;
+        for (int i = 1; i < face_->num_fixed_sizes; ++i) {
+            if (std::abs(face_->available_sizes[i].height - wanted) < std::abs(face_->available_sizes[best].height - wanted))
+                best = i;
+        }
+        FT_Select_Size(face_, best);
+        ascent_ = static_cast<int>(face_->size->metrics.ascender >> 6);
+    }
+}
+
+Font::~Font()
+{
+    if (face_)
+        FT_Done_Face(face_);
+}
+
+const Font::Glyph& Font::glyph(std::uint8_t character)
+{
+    std::optional<Glyph>& cached = glyphs_[character];
+    if (cached)
+        return *cached;
+    cached.emplace();
+    Glyph& glyph = *cached;
+    const FT_UInt index = FT_Get_Char_Index(face_, codePoints_[character]);
+    if (FT_Load_Glyph(face_, index, FT_LOAD_TARGET_LIGHT) != 0)
+        return glyph;
+    FT_GlyphSlot slot = face_->glyph;
+    if (embolden_)
+        FT_GlyphSlot_Embolden(slot);
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
+        return glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.advance = slot->advance.x;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+        return glyph;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.rows = static_cast<int>(bitmap.rows);
+    glyph.coverage.resize(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.rows));
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    const int maxGray = bitmap.num_grays > 1 ? bitmap.num_grays - 1 : 255;
+    for (int row = 0; row < glyph.rows; ++row) {
+        const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        std::uint8_t* out = glyph.coverage.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(glyph.width);
+        for (int col = 0; col < glyph.width; ++col) {
+            out[col] = mono ? ((source[col >> 3] >> (7 - (col & 7))) & 1 ? 255 : 0)
+                            : static_cast<std::uint8_t>(source[col] * 255 / maxGray);
+        }
+    }
+    return glyph;
+}
+
+int Font::textWidth(std::string_view text)
+{
+    if (!face_)
+        return 0;
+    std::int64_t pen = 0;
+    for (char c : text)
+        pen += glyph(static_cast<std::uint8_t>(c)).advance;
+    return static_cast<int>((pen + 32) >> 6);
+}
+
+void Font::drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour)
+{
+    if (!face_)
+        return;
+    // 0x00BBGGRR, the colour order of the skin format.
+    const std::uint32_t red = colour & 0xFF;
+    const std::uint32_t green = (colour >> 8) & 0xFF;
+    const std::uint32_t blue = (colour >> 16) & 0xFF;
+    const std::int64_t baseline = static_cast<std::int64_t>(y) + ascent_;
+    std::int64_t pen = static_cast<std::int64_t>(x) * 64;
+    for (char c : text) {
+        const Glyph& g = glyph(static_cast<std::uint8_t>(c));
+        const std::int64_t left = ((pen + 32) >> 6) + g.left;
+        const std::int64_t top = baseline - g.top;
+        pen += g.advance;
+        const std::int64_t colBegin = std::max<std::int64_t>(0, -left);
+        const std::int64_t colEnd = std::min<std::int64_t>(g.width, target.width() - left);
+        const std::int64_t rowBegin = std::max<std::int64_t>(0, -top);
+        const std::int64_t rowEnd = std::min<std::int64_t>(g.rows, target.height() - top);
+        for (std::int64_t row = rowBegin; row < rowEnd; ++row) {
+            const std::uint8_t* coverage = g.coverage.data() + row * g.width;
+            std::uint32_t* out = target.row(static_cast<int>(top + row));
+            for (std::int64_t col = colBegin; col < colEnd; ++col) {
+                const std::uint32_t a = coverage[col];
+                if (a == 0)
+                    continue;
+                std::uint32_t& pixel = out[left + col];
+                const std::uint32_t d = pixel;
+                const std::uint32_t r = (red * a + ((d >> 16) & 0xFF) * (255 - a) + 127) / 255;
+                const std::uint32_t gr = (green * a + ((d >> 8) & 0xFF) * (255 - a) + 127) / 255;
+                const std::uint32_t b = (blue * a + (d & 0xFF) * (255 - a) + 127) / 255;
+                pixel = r << 16 | gr << 8 | b;
+            }
+        }
+    }
+}
+
+} // namespace windlecroft

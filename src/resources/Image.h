@@ -1,0 +1,42 @@
+#pragma once
+
+#include "resources/ImageLoadContext.h"
+#include "resources/Surface.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace windlecroft {
+
+/**
+ * A skin picture. Created empty by its owner and loaded once from the archive; an empty Image
+ * draws nothing.
+ */
+class Image {
+public:
+    Image() = default;
+    /** An Image holding these pixels (generated pictures, tests). */
+    explicit Image(Surface pixels) : pixels_(std::move(pixels)) {}
+
+    /**
+     * Loads the archive entry with this name. Names classified as Bmp are decoded as BMP, names
+     * classified as Jpeg as JPEG; any other name leaves the Image as it was. When the window is
+     * layered, a JPEG picture whose name has 'd', 'n' or 'w' as its sixth character is
+     * whitened through "Data\panel.rgn", 'i' through "Data\intro.rgn" and 'o' through
+     * "Data\outro.rgn". A JPEG that does not decode leaves the Image as it was and is reported
+     * on the context's diagnostics.
+     * Throws "can't find file ... in datafile" for a missing picture or mask and
+     * "invalid bmp format" for a BMP the decoder refuses.
+     */
+    void loadImage(std::string_view name, const ImageLoadContext& context);
+
+    bool empty() const { return pixels_.empty(); }
+    std::uint16_t width() const { return static_cast<std::uint16_t>(pixels_.width()); }
+    std::uint16_t height() const { return static_cast<std::uint16_t>(pixels_.height()); }
+    const Surface& pixels() const { return pixels_; }
+
+private:
+    Surface pixels_;
+};
+
+} // namespace windlecroft
