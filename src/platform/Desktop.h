@@ -4,6 +4,9 @@
 
 namespace windlecroft {
 
+class Region;
+class Surface;
+
 /** A rectangle of the desktop in screen pixels, right and bottom exclusive. */
 struct ScreenRect {
     int left = 0;
@@ -50,6 +53,17 @@ public:
     virtual int run(DesktopEvents& events) = 0;
     /** Posts the quit message: the loop ends once the current event is handled. */
     virtual void postQuit(int code) = 0;
+
+    /**
+     * Shows these pixels in the window's client area, top-left at the client's top-left; the
+     * back buffer hands over every finished frame this way. The frame is copied: it may change
+     * as soon as the call returns.
+     */
+    virtual void present(const Surface& frame) = 0;
+    /** Shapes the window: only the pixels of the region belong to it (an empty region hides all). */
+    virtual void setWindowShape(const Region& region) = 0;
+    /** Removes the window's shape: the whole rectangle belongs to the window again. */
+    virtual void clearWindowShape() = 0;
 
     /** Shows an error message box captioned "windlecroft runtime exception" and waits for OK. */
     virtual void showError(const std::string& message) = 0;

@@ -38,6 +38,13 @@ int HeadlessDesktop::run(DesktopEvents& events)
     return quitCode_;
 }
 
+// Copy assignment reuses the copy's storage, so presenting frames of one size allocates once.
+void HeadlessDesktop::present(const Surface& frame)
+{
+    presentedFrame_ = frame;
+    ++presentCount_;
+}
+
 void HeadlessDesktop::postQuit(int code)
 {
     quitPosted_ = true;

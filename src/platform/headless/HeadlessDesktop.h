@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "resources/Region.h"
+#include "resources/Surface.h"
 
 #include <optional>
 
@@ -9,9 +11,9 @@ namespace windlecroft {
 class Clock;
 
 /**
- * A desktop without a screen: it records what the player asks of its window and runs the
- * event loop as a plain 10 ms tick on the given clock. Tests use it with a manual clock;
- * the program uses it for --headless.
+ * A desktop without a screen: it records what the player asks of its window (the frame last
+ * presented, the shape) and runs the event loop as a plain 10 ms tick on the given clock.
+ * Tests use it with a manual clock; the program uses it for --headless.
  */
 class HeadlessDesktop final : public Desktop {
 public:
@@ -34,10 +36,18 @@ public:
     void destroyWindow() override { window_.reset(); }
     int run(DesktopEvents& events) override;
     void postQuit(int code) override;
+    void present(const Surface& frame) override;
+    void setWindowShape(const Region& region) override { shape_ = region; }
+    void clearWindowShape() override { shape_.reset(); }
     void showError(const std::string& message) override { lastError_ = message; }
 
     const std::optional<Window>& window() const { return window_; }
     const std::string& lastError() const { return lastError_; }
+    /** A copy of the frame presented last; empty before the first one. */
+    const Surface& presentedFrame() const { return presentedFrame_; }
+    int presentCount() const { return presentCount_; }
+    /** The window's shape; nothing when it has none. */
+    const std::optional<Region>& windowShape() const { return shape_; }
 
 private:
     Clock& clock_;
@@ -45,6 +55,9 @@ private:
     ScreenRect screen_;
     std::optional<Window> window_;
     std::string lastError_;
+    Surface presentedFrame_;
+    int presentCount_ = 0;
+    std::optional<Region> shape_;
     bool quitPosted_ = false;
     int quitCode_ = 0;
 };

@@ -129,6 +129,24 @@ void QtDesktop::postQuit(int code)
     QCoreApplication::exit(code);
 }
 
+void QtDesktop::present(const Surface& frame)
+{
+    if (window_)
+        window_->present(frame);
+}
+
+void QtDesktop::setWindowShape(const Region& region)
+{
+    if (window_)
+        window_->setShape(region);
+}
+
+void QtDesktop::clearWindowShape()
+{
+    if (window_)
+        window_->clearMask();
+}
+
 void QtDesktop::showError(const std::string& message)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("windlecroft runtime exception"), fromSkinText(message),

@@ -23,6 +23,9 @@ public:
     void destroyWindow() override;
     int run(DesktopEvents& events) override;
     void postQuit(int code) override;
+    void present(const Surface& frame) override;
+    void setWindowShape(const Region& region) override;
+    void clearWindowShape() override;
     void showError(const std::string& message) override;
 
 private:
