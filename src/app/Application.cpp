@@ -4,6 +4,7 @@
 #include "app/WindowPlacement.h"
 #include "config/SkinConfigLoader.h"
 #include "platform/Clock.h"
+#include "resources/PngWriter.h"
 
 #include <cstdio>
 #include <iostream>
@@ -76,6 +77,7 @@ void Application::createMainWindow()
     auto [x, y] = centredWindowPosition(desktop.screenGeometry(), windowWidth, windowHeight);
     desktop.createWindow(windowTitle, x, y, windowWidth, windowHeight);
     windowCreated_ = true;
+    backBuffer.create(windowWidth, windowHeight);
     // On the layered path the window is on screen at once, fully transparent until the intro
     // fades it in; otherwise the start of the scenes shows it.
     if (desktop.supportsLayered())
@@ -148,8 +150,19 @@ void Application::closeRequested()
     deliver([this] { desktop.postQuit(0); });
 }
 
+// Every frame ends with present(), so the buffer holds what was presented last.
+void Application::writeScreenshot()
+{
+    std::string reason;
+    if (!writePng(*options.screenshotFile, backBuffer.surface(), &reason))
+        diagnostics_ << "windlecroft: can't write screenshot " << options.screenshotFile->string() << ": " << reason
+                     << std::endl;
+}
+
 void Application::shutdown()
 {
+    if (options.screenshotFile && backBuffer.created())
+        writeScreenshot();
     archive.close();
     stringMapping.release();
     if (windowCreated_) {

@@ -2,6 +2,7 @@
 
 #include "app/ActionQueue.h"
 #include "app/ApplicationOptions.h"
+#include "app/BackBuffer.h"
 #include "app/NamedList.h"
 #include "app/TrayIcon.h"
 #include "config/StringMapping.h"
@@ -9,6 +10,9 @@
 #include "plugins/Plugin.h"
 #include "plugins/PluginContext.h"
 #include "resources/DataArchive.h"
+#include "resources/Font.h"
+#include "resources/FontCatalog.h"
+#include "resources/InstalledFontList.h"
 
 #include <array>
 #include <cstdint>
@@ -72,7 +76,11 @@ public:
     std::string trayTip = "Velkor  ";
     std::array<std::string, 17> trackScenes;
     std::array<std::string, 17> trackTitles;
+    // Stands in for the system's font table: it outlives every Font and FontFile below.
+    FontCatalog fontCatalog;
+    NamedList<Font> fonts;
     NamedList<Plugin> plugins;
+    InstalledFontList installedFonts;
     std::string currentScene;
     std::string nextScene;
     ActionQueue actionQueue;
@@ -91,6 +99,9 @@ public:
     bool sceneChangePending = false;
     std::uint64_t transitionStart = 0;
 
+    /** Created with the main window, for its size. */
+    BackBuffer backBuffer{desktop};
+
     DataArchive archive;
     StringMapping stringMapping;
     TrayIcon trayIcon;
@@ -99,6 +110,7 @@ private:
     template <typename Handler>
     void deliver(Handler&& handler);
     void reportError(const std::string& message);
+    void writeScreenshot();
     std::filesystem::path skinFile(const char* name) const;
 
     std::ostream& diagnostics_;

@@ -16,6 +16,8 @@ struct ApplicationOptions {
     bool traceActions = false;
     /** Close the window by itself after this many milliseconds. */
     std::optional<std::uint64_t> quitAfterMs;
+    /** At exit, write the frame presented last to this PNG file. */
+    std::optional<std::filesystem::path> screenshotFile;
 };
 
 } // namespace windlecroft

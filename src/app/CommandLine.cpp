@@ -19,6 +19,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
     cli.add_flag("--headless", result.headless, "Run without a window: nothing on screen, errors on stderr only");
     auto* quitOption = cli.add_option("--quit-after", quitAfter, "Close the player by itself after MS milliseconds")->type_name("MS");
     cli.add_flag("--trace-actions", result.options.traceActions, "Print every action carried out on stderr");
+    std::string screenshot;
+    auto* screenshotOption =
+        cli.add_option("--screenshot", screenshot, "At exit, write the last frame shown to FILE as PNG")->type_name("FILE.png");
     cli.add_flag("--version", version, "Print the version and exit");
 
     try {
@@ -39,6 +42,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
         result.skinFolder = skinFolder;
     if (quitOption->count() > 0)
         result.options.quitAfterMs = quitAfter;
+    // Made absolute now: the program changes into the skin folder before it runs.
+    if (screenshotOption->count() > 0)
+        result.options.screenshotFile = std::filesystem::absolute(screenshot);
     return result;
 }
 
