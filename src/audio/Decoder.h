@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace windlecroft {
+
+/**
+ * A source of sound for one channel: it renders stereo float frames at the engine's output rate
+ * and knows its position and length in its own units (bytes of 16-bit PCM for streams, order
+ * and row for modules). Decoders are used under the engine's lock, one thread at a time.
+ */
+class Decoder {
+public:
+    virtual ~Decoder() = default;
+
+    /**
+     * Fills out (interleaved left, right) and returns the number of frames written. Fewer frames
+     * than fit mean that the end was reached during this call.
+     */
+    virtual std::size_t render(std::span<float> out) = 0;
+
+    /** After the end was reached: makes the next render start over (a module at its loop start). */
+    virtual void restart() = 0;
+
+    virtual std::uint64_t position() const = 0;
+    /** Moves to position; returns false and changes nothing when it is out of range. */
+    virtual bool setPosition(std::uint64_t position) = 0;
+    virtual std::uint64_t length() const = 0;
+
+    /** Applies PlayFlag values; called whenever the channel is started. */
+    virtual void configure(std::uint32_t flags) = 0;
+
+    /** Bytes of 16-bit PCM per second of the source's own format; 0 where positions are not bytes. */
+    virtual std::uint64_t bytesPerSecond() const { return 0; }
+};
+
+} // namespace windlecroft
