@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/NamedList.h"
+#include "audio/ChannelKind.h"
+
+#include <string>
+
+namespace windlecroft {
+
+/**
+ * One piece of music: a file on disk (playlist entries) or an archive entry (named tracks).
+ * Its kind follows from the name; an entry with an empty name is a placeholder that the
+ * playlist's moves skip.
+ */
+struct TrackEntry {
+    TrackEntry(std::string name, bool fromArchive);
+
+    std::string name;
+    ChannelKind kind;
+    bool fromArchive;
+};
+
+/** The named tracks: archive pieces played on the side channel, found by key (newest first). */
+using NamedTracks = NamedList<TrackEntry>;
+
+} // namespace windlecroft
