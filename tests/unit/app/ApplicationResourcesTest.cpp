@@ -1,0 +1,157 @@
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "config/SkinConfigLoader.h"
+#include "config/SkinWriter.h"
+#include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/ManualClock.h"
+#include "support/TempDir.h"
+#include "unit/resources/TestFont.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <sstream>
+#include <unistd.h>
+
+using namespace windlecroft;
+
+namespace {
+
+// Reads a PNG as 0x00RRGGBB pixels; an empty Surface when it cannot.
+Surface readPng(const std::filesystem::path& path)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))
+        return {};
+    Surface surface(static_cast<int>(image.width), static_cast<int>(image.height));
+    const std::uint8_t* p = rgb.data();
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x, p += 3)
+            surface.setPixel(x, y, static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2]);
+    }
+    return surface;
+}
+
+class ApplicationResources : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SkinConfigWriter("Shot", 30, 20).save(dir / configFileName);
+        ArchiveWriter archive;
+        archive.add("Data\\panel.rgn", std::vector<std::uint8_t>(30 * 20, 0));
+        archive.save(dir / dataFileName);
+        options.skinDir = dir.path();
+    }
+
+    test::TempDir dir;
+    ManualClock clock;
+    HeadlessDesktop desktop{clock};
+    ApplicationOptions options;
+    std::ostringstream log;
+};
+
+} // namespace
+
+TEST_F(ApplicationResources, BackBufferIsCreatedWithTheWindowForItsSize)
+{
+    Application app{desktop, clock, options, &log};
+    EXPECT_FALSE(app.backBuffer.created());
+    app.preReadConfig();
+    app.createMainWindow();
+    ASSERT_TRUE(app.backBuffer.created());
+    EXPECT_EQ(app.backBuffer.width(), 30);
+    EXPECT_EQ(app.backBuffer.height(), 20);
+    app.backBuffer.present();
+    EXPECT_EQ(desktop.presentedFrame().width(), 30);
+    app.shutdown();
+}
+
+TEST_F(ApplicationResources, ScreenshotIsTheFramePresentedLast)
+{
+    options.screenshotFile = dir / "shot.png";
+    Application app{desktop, clock, options, &log};
+    app.preReadConfig();
+    app.createMainWindow();
+    Surface& pixels = app.backBuffer.surface();
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 30; ++x)
+            pixels.setPixel(x, y, static_cast<std::uint32_t>(x * 8) << 16 | static_cast<std::uint32_t>(y * 12) << 8 | 0x33);
+    }
+    app.backBuffer.present();
+    const Surface presented = desktop.presentedFrame();
+    app.shutdown();
+
+    const Surface shot = readPng(dir / "shot.png");
+    ASSERT_EQ(shot.width(), 30);
+    ASSERT_EQ(shot.height(), 20);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(shot.pixel(x, y), presented.pixel(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(log.str(), "");
+}
+
+TEST_F(ApplicationResources, ScreenshotAfterAWholeRunAndItsFailures)
+{
+    options.quitAfterMs = 100;
+    options.screenshotFile = dir / "run.png";
+    {
+        Application app{desktop, clock, options, &log};
+        EXPECT_EQ(app.run(), 0);
+    }
+    EXPECT_EQ(readPng(dir / "run.png").width(), 30);
+
+    // A file that cannot be written is said in one line; the exit code stays.
+    options.screenshotFile = dir / "no" / "folder" / "x.png";
+    {
+        Application app{desktop, clock, options, &log};
+        EXPECT_EQ(app.run(), 0);
+    }
+    const std::string said = log.str();
+    EXPECT_NE(said.find("can't write screenshot"), std::string::npos);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+
+    // Without a window there is no frame and no file.
+    std::filesystem::remove(dir / configFileName);
+    options.screenshotFile = dir / "none.png";
+    {
+        Application app{desktop, clock, options, &log};
+        EXPECT_EQ(app.run(), 1);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.png"));
+}
+
+TEST(ApplicationCommandLine, ScreenshotPathIsMadeAbsoluteBeforeTheFolderChanges)
+{
+    std::vector<const char*> args{"windlecroft", "--screenshot", "shots/a.png", "skin"};
+    const CommandLine line = parseCommandLine(static_cast<int>(args.size()), args.data());
+    ASSERT_TRUE(line.options.screenshotFile);
+    EXPECT_EQ(*line.options.screenshotFile, std::filesystem::current_path() / "shots/a.png");
+    std::vector<const char*> none{"windlecroft"};
+    EXPECT_FALSE(parseCommandLine(1, none.data()).options.screenshotFile);
+}
+
+TEST_F(ApplicationResources, InstalledFontsLeaveTheTemporaryFolderWithTheApplication)
+{
+    // The application copies fonts into the system's temporary folder; a name of our own
+    // keeps parallel test runs apart.
+    const std::string name = "windlecroft-test-" + std::to_string(getpid()) + ".ttf";
+    ArchiveWriter archive;
+    archive.add("Data\\Fonts\\" + name, test::testFontFile());
+    const std::filesystem::path copy = std::filesystem::temp_directory_path() / name;
+    {
+        Application app{desktop, clock, options, &log};
+        app.archive.openBytes(archive.bytes());
+        app.installedFonts.install(app.fontCatalog, app.archive, "Data\\Fonts\\" + name);
+        Font& font = app.fonts.add("font", std::make_unique<Font>(app.fontCatalog, test::testFontFamily, 14, 700));
+        EXPECT_TRUE(std::filesystem::exists(copy));
+        EXPECT_EQ(font.family(), test::testFontFamily);
+        EXPECT_EQ(app.fonts.find("font"), &font);
+    }
+    EXPECT_FALSE(std::filesystem::exists(copy));
+}
