@@ -1,0 +1,82 @@
+#include "platform/sdl/SdlAudioOutput.h"
+
+#include <SDL2/SDL.h>
+
+#include <ostream>
+#include <span>
+
+namespace windlecroft {
+
+SdlAudioOutput::SdlAudioOutput(std::ostream& diagnostics) : diagnostics_(diagnostics) {}
+
+SdlAudioOutput::~SdlAudioOutput() { stop(); }
+
+SDL_AudioDeviceID SdlAudioOutput::openDevice()
+{
+    SDL_AudioSpec wanted{};
+    wanted.freq = sampleRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = channelCount;
+    wanted.samples = 1024;
+    wanted.callback = &SdlAudioOutput::pull;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    // No changes allowed: SDL converts to whatever the device really plays.
+    return SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+}
+
+void SdlAudioOutput::start(AudioSource& source)
+{
+    if (device_)
+        return;
+    source_ = &source;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        subsystemStarted_ = true;
+        device_ = openDevice();
+    }
+    if (!device_) {
+        // SDL does not fall back by itself when the chosen driver has no device (ALSA without a
+        // sound card, say). The dummy driver consumes audio at the real rate and plays nothing.
+        const std::string reason = SDL_GetError();
+        if (subsystemStarted_) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            subsystemStarted_ = false;
+        }
+        diagnostics_ << "no audio device (" << reason << "), playing silently" << std::endl;
+        if (SDL_AudioInit("dummy") == 0) {
+            fallbackStarted_ = true;
+            device_ = openDevice();
+        }
+    }
+    if (device_)
+        SDL_PauseAudioDevice(device_, 0);
+}
+
+void SdlAudioOutput::stop()
+{
+    // Closing the device waits for a callback in progress, so the source is not used afterwards.
+    if (device_)
+        SDL_CloseAudioDevice(device_);
+    device_ = 0;
+    if (fallbackStarted_)
+        SDL_AudioQuit();
+    if (subsystemStarted_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    fallbackStarted_ = subsystemStarted_ = false;
+    source_ = nullptr;
+}
+
+std::string SdlAudioOutput::driver() const
+{
+    const char* name = device_ ? SDL_GetCurrentAudioDriver() : nullptr;
+    return name ? name : "";
+}
+
+void SDLCALL SdlAudioOutput::pull(void* user, Uint8* stream, int length)
+{
+    auto* self = static_cast<SdlAudioOutput*>(user);
+    const std::span<float> out(reinterpret_cast<float*>(stream), static_cast<std::size_t>(length) / sizeof(float));
+    self->source_->render(out);
+}
+
+} // namespace windlecroft
