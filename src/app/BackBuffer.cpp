@@ -44,19 +44,32 @@ bool clip(const Surface& destination, const Surface& source, int x, int y, int w
     return true;
 }
 
+// One channel: (t + 1 + (t >> 8)) >> 8 equals t / 255 for every t the formula can produce
+// (t <= 65152), and keeps the arithmetic in 16 bits.
+inline std::uint8_t mix(std::uint8_t from, std::uint8_t to, std::uint16_t alpha, std::uint16_t inverse)
+{
+    const auto t = static_cast<std::uint16_t>(from * alpha + to * inverse + 127);
+    return static_cast<std::uint8_t>((t + 1 + (t >> 8)) >> 8);
+}
+
 // Works on the bytes of the pixels, so every channel (and the always-zero top byte, which
-// stays zero) goes through the same arithmetic in 16-bit lanes the compiler can vectorise.
-// (t + 1 + (t >> 8)) >> 8 equals t / 255 for every t the formula can produce (t <= 65152).
-void blendRow(std::uint32_t* destination, const std::uint32_t* source, int pixels, std::uint16_t alpha)
+// stays zero) goes through the same arithmetic. The blocks of 16 bytes with a fixed count and
+// the unaliased pointers let the compiler turn the inner loop into vector instructions.
+void blendRow(std::uint32_t* __restrict destination, const std::uint32_t* __restrict source, int pixels,
+              std::uint16_t alpha)
 {
     auto* to = reinterpret_cast<std::uint8_t*>(destination);
     const auto* from = reinterpret_cast<const std::uint8_t*>(source);
     const std::size_t count = static_cast<std::size_t>(pixels) * 4;
-    const std::uint16_t inverse = 255 - alpha;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto t = static_cast<std::uint16_t>(from[i] * alpha + to[i] * inverse + 127);
-        to[i] = static_cast<std::uint8_t>((t + 1 + (t >> 8)) >> 8);
+    const auto inverse = static_cast<std::uint16_t>(255 - alpha);
+    constexpr std::size_t block = 16;
+    std::size_t i = 0;
+    for (; i + block <= count; i += block) {
+        for (std::size_t k = 0; k < block; ++k)
+            to[i + k] = mix(from[i + k], to[i + k], alpha, inverse);
     }
+    for (; i < count; ++i)
+        to[i] = mix(from[i], to[i], alpha, inverse);
 }
 
 std::uint16_t toAlpha(float alpha)
