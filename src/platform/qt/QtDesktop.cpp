@@ -144,7 +144,7 @@ void QtDesktop::setWindowShape(const Region& region)
 void QtDesktop::clearWindowShape()
 {
     if (window_)
-        window_->clearMask();
+        window_->clearShape();
 }
 
 void QtDesktop::showError(const std::string& message)

@@ -5,6 +5,7 @@
 #include "resources/Surface.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QRegion>
@@ -63,18 +64,24 @@ void QtMainWindow::paintEvent(QPaintEvent*)
 void QtMainWindow::setShape(const Region& region)
 {
     // An empty QRegion would remove the mask; a region outside the window hides all of it.
-    if (region.empty()) {
-        setMask(QRegion(-1, -1, 1, 1));
-        return;
+    QRegion shape(-1, -1, 1, 1);
+    if (!region.empty()) {
+        // Region rectangles are already in the banded order QRegion::setRects asks for.
+        std::vector<QRect> rects;
+        rects.reserve(region.rects().size());
+        for (const RegionRect& r : region.rects())
+            rects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        shape.setRects(rects.data(), static_cast<int>(rects.size()));
     }
-    // Region rectangles are already in the banded order QRegion::setRects asks for.
-    std::vector<QRect> rects;
-    rects.reserve(region.rects().size());
-    for (const RegionRect& r : region.rects())
-        rects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    QRegion shape;
-    shape.setRects(rects.data(), static_cast<int>(rects.size()));
     setMask(shape);
+    // On X11 the shape request would wait in the output queue until something else flushes it.
+    QGuiApplication::sync();
+}
+
+void QtMainWindow::clearShape()
+{
+    clearMask();
+    QGuiApplication::sync();
 }
 
 } // namespace windlecroft

@@ -20,6 +20,8 @@ public:
     void present(const Surface& frame);
     /** Masks the window to the region's rectangles. */
     void setShape(const Region& region);
+    /** Removes the mask: the whole window shows. */
+    void clearShape();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
