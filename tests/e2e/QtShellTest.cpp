@@ -1,0 +1,140 @@
+// The Qt shell in this process on a private Xvfb: what it shows is read back from the screen.
+#include "XServer.h"
+#include "platform/qt/QtDesktop.h"
+#include "resources/Region.h"
+#include "resources/Surface.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+using namespace windlecroft;
+using namespace windlecroft::test;
+
+namespace {
+
+constexpr int windowX = 100;
+constexpr int windowY = 80;
+constexpr int width = 64;
+constexpr int height = 48;
+constexpr std::uint32_t rootColour = 0xFFFFFF; // Xvfb -wr
+
+// No pixel of the pattern is white, so the root shows wherever the window does not.
+std::uint32_t patternPixel(int x, int y)
+{
+    return static_cast<std::uint32_t>(x * 3) << 16 | static_cast<std::uint32_t>(y * 5) << 8 | 0x40;
+}
+
+void processEventsFor(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The whole screen as 0x00RRGGBB pixels, read through ImageMagick's PPM output.
+class Screen {
+public:
+    explicit Screen(const XServer& x)
+    {
+        const auto ppm = x.query({"import", "-window", "root", "-depth", "8", "ppm:-"});
+        if (!ppm)
+            return;
+        std::istringstream in(*ppm);
+        std::string magic;
+        int maxValue = 0;
+        in >> magic >> width_ >> height_ >> maxValue;
+        in.get();
+        if (magic != "P6" || maxValue != 255)
+            return;
+        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    bool valid() const { return bytes_.size() >= static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3; }
+
+    std::uint32_t pixel(int x, int y) const
+    {
+        const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[at])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[at + 1])) << 8 |
+               static_cast<unsigned char>(bytes_[at + 2]);
+    }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::string bytes_;
+};
+
+} // namespace
+
+TEST(QtShell, ShowsThePresentedFrameAndTakesTheRegionAsItsShape)
+{
+    XServer x(320, 240);
+    ASSERT_TRUE(x.ready());
+    setenv("DISPLAY", x.display().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    unsetenv("WAYLAND_DISPLAY");
+    int argc = 1;
+    char name[] = "qt_shell_tests";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+
+    QtDesktop desktop;
+    desktop.createWindow("shell", windowX, windowY, width, height);
+    desktop.showWindow(ShowCommand::Show);
+    Surface frame(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int px = 0; px < width; ++px)
+            frame.setPixel(px, y, patternPixel(px, y));
+    }
+    desktop.present(frame);
+    processEventsFor(700);
+    {
+        const Screen screen(x);
+        ASSERT_TRUE(screen.valid());
+        for (auto [px, py] : {std::pair{0, 0}, std::pair{63, 0}, std::pair{0, 47}, std::pair{63, 47}, std::pair{31, 20}})
+            EXPECT_EQ(screen.pixel(windowX + px, windowY + py), patternPixel(px, py)) << px << "," << py;
+        EXPECT_EQ(screen.pixel(windowX - 1, windowY), rootColour);
+    }
+
+    // A ring: the window keeps its border band, the centre shows the root window.
+    std::vector<std::uint8_t> mask(width * height, 0);
+    for (int y = 10; y < 30; ++y) {
+        for (int px = 20; px < 40; ++px)
+            mask[static_cast<std::size_t>(y * width + px)] = 1;
+    }
+    desktop.setWindowShape(Region::fromMask(RegionMask(mask, width), height));
+    processEventsFor(500);
+    {
+        const Screen screen(x);
+        ASSERT_TRUE(screen.valid());
+        EXPECT_EQ(screen.pixel(windowX + 25, windowY + 15), rootColour);
+        EXPECT_EQ(screen.pixel(windowX + 39, windowY + 29), rootColour);
+        EXPECT_EQ(screen.pixel(windowX + 19, windowY + 15), patternPixel(19, 15));
+        EXPECT_EQ(screen.pixel(windowX + 40, windowY + 29), patternPixel(40, 29));
+    }
+
+    desktop.setWindowShape(Region{});
+    processEventsFor(500);
+    {
+        const Screen screen(x);
+        ASSERT_TRUE(screen.valid());
+        EXPECT_EQ(screen.pixel(windowX + 5, windowY + 5), rootColour);
+    }
+
+    desktop.clearWindowShape();
+    processEventsFor(500);
+    {
+        const Screen screen(x);
+        ASSERT_TRUE(screen.valid());
+        EXPECT_EQ(screen.pixel(windowX + 25, windowY + 15), patternPixel(25, 15));
+        EXPECT_EQ(screen.pixel(windowX + 5, windowY + 5), patternPixel(5, 5));
+    }
+    desktop.destroyWindow();
+}
