@@ -67,7 +67,12 @@ TEST(SdlAudioOutputTest, DiskDriverReceivesWhatTheSourceRenders)
     ASSERT_GE(bytes.size(), 8u * 1024);
     std::vector<float> samples(bytes.size() / sizeof(float));
     std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
-    for (std::size_t i = 0; i + 1 < samples.size(); i += 2) {
+    // SDL writes silence while the device is still paused just after opening.
+    std::size_t first = 0;
+    while (first + 1 < samples.size() && samples[first] == 0.0f && samples[first + 1] == 0.0f)
+        first += 2;
+    ASSERT_GE(samples.size() - first, 2u * 4096);
+    for (std::size_t i = first; i + 1 < samples.size(); i += 2) {
         ASSERT_EQ(samples[i], 0.25f) << "frame " << i / 2;
         ASSERT_EQ(samples[i + 1], -0.5f) << "frame " << i / 2;
     }
