@@ -12,6 +12,7 @@
 #include "resources/DataArchive.h"
 #include "resources/Font.h"
 #include "resources/FontCatalog.h"
+#include "resources/ImageLoadContext.h"
 #include "resources/InstalledFontList.h"
 
 #include <array>
@@ -61,6 +62,16 @@ public:
 
     /** The message of an error raised while the loop ran, if any. */
     const std::optional<std::string>& loopError() const { return loopError_; }
+
+    /**
+     * What loading a skin picture needs: the archive, whether the window is layered (for the
+     * whitening of JPEG pictures), the window's width (the masks' row length) and where a
+     * picture that does not decode is reported.
+     */
+    ImageLoadContext imageLoadContext() const
+    {
+        return {archive, desktop.supportsLayered(), windowWidth, diagnostics_};
+    }
 
     // DesktopEvents: each event is handled, then one frame update and one frame render run.
     void tick() override;

@@ -1,5 +1,4 @@
 #include "app/Application.h"
-#include "app/CommandLine.h"
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
@@ -57,26 +56,16 @@ protected:
 
 } // namespace
 
-TEST_F(ApplicationResources, BackBufferIsCreatedWithTheWindowForItsSize)
-{
-    Application app{desktop, clock, options, &log};
-    EXPECT_FALSE(app.backBuffer.created());
-    app.preReadConfig();
-    app.createMainWindow();
-    ASSERT_TRUE(app.backBuffer.created());
-    EXPECT_EQ(app.backBuffer.width(), 30);
-    EXPECT_EQ(app.backBuffer.height(), 20);
-    app.backBuffer.present();
-    EXPECT_EQ(desktop.presentedFrame().width(), 30);
-    app.shutdown();
-}
-
 TEST_F(ApplicationResources, ScreenshotIsTheFramePresentedLast)
 {
     options.screenshotFile = dir / "shot.png";
     Application app{desktop, clock, options, &log};
+    EXPECT_FALSE(app.backBuffer.created());
     app.preReadConfig();
     app.createMainWindow();
+    // The buffer is made with the window, for its size.
+    ASSERT_EQ(app.backBuffer.width(), 30);
+    ASSERT_EQ(app.backBuffer.height(), 20);
     Surface& pixels = app.backBuffer.surface();
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 30; ++x)
@@ -96,17 +85,10 @@ TEST_F(ApplicationResources, ScreenshotIsTheFramePresentedLast)
     EXPECT_EQ(log.str(), "");
 }
 
-TEST_F(ApplicationResources, ScreenshotAfterAWholeRunAndItsFailures)
+TEST_F(ApplicationResources, ScreenshotFailuresChangeNothingElse)
 {
-    options.quitAfterMs = 100;
-    options.screenshotFile = dir / "run.png";
-    {
-        Application app{desktop, clock, options, &log};
-        EXPECT_EQ(app.run(), 0);
-    }
-    EXPECT_EQ(readPng(dir / "run.png").width(), 30);
-
     // A file that cannot be written is said in one line; the exit code stays.
+    options.quitAfterMs = 100;
     options.screenshotFile = dir / "no" / "folder" / "x.png";
     {
         Application app{desktop, clock, options, &log};
@@ -124,16 +106,6 @@ TEST_F(ApplicationResources, ScreenshotAfterAWholeRunAndItsFailures)
         EXPECT_EQ(app.run(), 1);
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "none.png"));
-}
-
-TEST(ApplicationCommandLine, ScreenshotPathIsMadeAbsoluteBeforeTheFolderChanges)
-{
-    std::vector<const char*> args{"windlecroft", "--screenshot", "shots/a.png", "skin"};
-    const CommandLine line = parseCommandLine(static_cast<int>(args.size()), args.data());
-    ASSERT_TRUE(line.options.screenshotFile);
-    EXPECT_EQ(*line.options.screenshotFile, std::filesystem::current_path() / "shots/a.png");
-    std::vector<const char*> none{"windlecroft"};
-    EXPECT_FALSE(parseCommandLine(1, none.data()).options.screenshotFile);
 }
 
 TEST_F(ApplicationResources, InstalledFontsLeaveTheTemporaryFolderWithTheApplication)
@@ -154,4 +126,29 @@ TEST_F(ApplicationResources, InstalledFontsLeaveTheTemporaryFolderWithTheApplica
         EXPECT_EQ(app.fonts.find("font"), &font);
     }
     EXPECT_FALSE(std::filesystem::exists(copy));
+}
+
+TEST_F(ApplicationResources, PicturesLoadWithTheWindowsLayeringWidthAndDiagnostics)
+{
+    // A 2 x 1 window whose mask marks its second pixel outside; a picture that is no JPEG.
+    SkinConfigWriter("Pictures", 2, 1).save(dir / configFileName);
+    for (bool layered : {true, false}) {
+        HeadlessDesktop screen{clock, layered};
+        Application app{screen, clock, options, &log};
+        app.preReadConfig();
+        ArchiveWriter archive;
+        archive.add("Data\\panel.rgn", std::vector<std::uint8_t>{0, 1});
+        archive.add("Data\\noc.jpg", "not a picture");
+        app.archive.openBytes(archive.bytes());
+        const ImageLoadContext context = app.imageLoadContext();
+        EXPECT_EQ(&context.archive, &app.archive);
+        EXPECT_EQ(context.layered, layered);
+        EXPECT_EQ(context.windowWidth, 2);
+        Image image;
+        image.loadImage("Data\\noc.jpg", context);
+        EXPECT_TRUE(image.empty());
+    }
+    // Each undecodable picture is one line in the application's diagnostics.
+    const std::string said = log.str();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2);
 }
