@@ -80,7 +80,8 @@ public:
     std::vector<EndSyncEvent> takeEndedSyncs() { return mailbox_.takeAll(); }
 
     /**
-     * 512 FFT magnitudes of the channel's last 1024 played samples (mono mix, Hann window).
+     * 512 FFT magnitudes of the channel's last 1024 played samples (mono mix, Hann window),
+     * taken before the channel's volume so that a fade does not flatten the picture.
      * Returns false and leaves magnitudes alone when the channel is not playing or paused.
      */
     bool spectrum(ChannelHandle channel, std::span<float, SpectrumAnalyzer::binCount> magnitudes);

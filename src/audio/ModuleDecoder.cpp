@@ -82,20 +82,24 @@ std::uint64_t ModuleDecoder::length() const { return static_cast<std::uint64_t>(
 
 void ModuleDecoder::configure(std::uint32_t flags)
 {
-    const bool loop = flags & PlayFlag::Loop;
-    if (loop && !(flags & PlayFlag::StopOnBackwardJump)) {
-        // Follow the module's own jumps for ever: it never reaches an end.
-        module_->set_repeat_count(-1);
-    } else {
-        // libopenmpt takes a jump back to rows already played as the end of the song, which is
-        // what stopping on a backward jump asks for. After the end a looping module continues
-        // from the jump's target; a module played once stays silent.
-        module_->set_repeat_count(0);
-        module_->ctl_set_text("play.at_end", loop ? "continue" : "stop");
+    try {
+        const bool loop = flags & PlayFlag::Loop;
+        if (loop && !(flags & PlayFlag::StopOnBackwardJump)) {
+            // Follow the module's own jumps for ever: it never reaches an end.
+            module_->set_repeat_count(-1);
+        } else {
+            // libopenmpt takes a jump back to rows already played as the end of the song, which is
+            // what stopping on a backward jump asks for. After the end a looping module continues
+            // from the jump's target; a module played once stays silent.
+            module_->set_repeat_count(0);
+            module_->ctl_set_text("play.at_end", loop ? "continue" : "stop");
+        }
+        module_->set_render_param(openmpt::module::RENDER_VOLUMERAMPING_STRENGTH, (flags & PlayFlag::Ramp) ? -1 : 0);
+        // Without position reset, notes that sound across a jump keep sounding at the new place.
+        module_->ctl_set_boolean("seek.sync_samples", !(flags & PlayFlag::PositionReset));
+    } catch (const openmpt::exception&) {
+        // A library without one of these controls plays the module with its defaults.
     }
-    module_->set_render_param(openmpt::module::RENDER_VOLUMERAMPING_STRENGTH, (flags & PlayFlag::Ramp) ? -1 : 0);
-    // Without position reset, notes that sound across a jump keep sounding at the new place.
-    module_->ctl_set_boolean("seek.sync_samples", !(flags & PlayFlag::PositionReset));
 }
 
 } // namespace windlecroft

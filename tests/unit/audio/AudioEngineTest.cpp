@@ -4,7 +4,6 @@
 
 #include "SoundMeasure.h"
 #include "ToneEncoder.h"
-#include "config/SkinWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -86,16 +85,6 @@ TEST_F(AudioEngineTest, StreamPositionAndLengthAreBytesOfSixteenBitPcmInTheStrea
     EXPECT_EQ(engine.position(stereo), 44100u * 3);
     engine.setPosition(stereo, engine.length(stereo) + 4);
     EXPECT_EQ(engine.position(stereo), 44100u * 3) << "a position past the end is refused";
-}
-
-TEST_F(AudioEngineTest, ResampledStreamKeepsItsPitch)
-{
-    const ChannelHandle handle = playTone(encodeTone({.format = ToneFormat::OggVorbis, .sampleRate = 22050, .channels = 1}));
-    output.renderMilliseconds(300);
-    std::array<float, 512> spectrum{};
-    ASSERT_TRUE(engine.spectrum(handle, spectrum));
-    const auto peak = std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin();
-    EXPECT_TRUE(peak == 23 || peak == 24) << "peak in bin " << peak;
 }
 
 TEST_F(AudioEngineTest, SpectrumOfAOneKilohertzTonePeaksInBin23Or24)
@@ -201,16 +190,6 @@ TEST_F(AudioEngineTest, ChannelPlayedOnceStopsAtItsEndButKeepsItsHandle)
     EXPECT_LT(rms(between(heard, 260, 400)), silence);
     EXPECT_EQ(engine.isActive(handle), ChannelState::Stopped);
     EXPECT_EQ(engine.length(handle), 44100u / 4 * 4);
-}
-
-TEST_F(AudioEngineTest, StreamsFromDiskAndMemoryPlayAlike)
-{
-    TempDir dir;
-    writeFile(dir / "tone.mp3", encodeTone({.format = ToneFormat::Mp3, .seconds = 0.5}));
-    const ChannelHandle fromDisk = engine.createStream(dir / "tone.mp3");
-    ASSERT_NE(fromDisk, 0u);
-    engine.play(fromDisk, 0);
-    EXPECT_NEAR(rms(output.renderMilliseconds(200)), 0.354, 0.03);
 }
 
 TEST_F(AudioEngineTest, UnreadableInputGivesHandleZeroAndOneLine)

@@ -60,18 +60,16 @@ TEST_F(PlayerTest, StartedStreamIsAudibleAndTogglePausePausesAndResumes)
     EXPECT_LT(rms(output.renderMilliseconds(100)), silence);
 }
 
-TEST_F(PlayerTest, MainVolumeFollowsTheCurrentEntryAndSlideToStopFreesTheChannel)
+TEST_F(PlayerTest, MainVolumeReachesThePlayingTrackAndSlideToStopFreesIt)
 {
     setPlaylist({tone("a.ogg", 1000)});
     player.playCurrent();
     player.setMainVolume(0);
     EXPECT_LT(rms(output.renderMilliseconds(50)), silence);
     player.setMainVolume(100);
-    const double full = rms(output.renderMilliseconds(50));
-
     player.slideMainVolume(-2, 200);
     const std::vector<float> fade = output.renderMilliseconds(300);
-    EXPECT_NEAR(rms(between(fade, 95, 105)), full / 2, full * 0.1);
+    EXPECT_GT(rms(between(fade, 0, 50)), level);
     EXPECT_LT(rms(between(fade, 200, 300)), silence);
     EXPECT_FALSE(player.mainPlaying());
     EXPECT_EQ(engine.length(player.mainChannel().stream), 0u) << "freed";
