@@ -4,6 +4,7 @@
 #include "platform/SteadyClock.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/sdl/SdlAudioOutput.h"
 
 #include <QApplication>
 
@@ -47,9 +48,10 @@ int main(int argc, char** argv)
     commandLine.options.programDir = std::filesystem::canonical("/proc/self/exe", ignored).parent_path();
 
     SteadyClock clock;
+    SdlAudioOutput audio(std::cerr);
     if (commandLine.headless) {
         HeadlessDesktop desktop(clock);
-        Application application(desktop, clock, commandLine.options);
+        Application application(desktop, clock, audio, commandLine.options);
         return application.run();
     }
 
@@ -61,6 +63,6 @@ int main(int argc, char** argv)
     installQtFatalHandler();
     QApplication qtApplication(argc, argv);
     QtDesktop desktop;
-    Application application(desktop, clock, commandLine.options);
+    Application application(desktop, clock, audio, commandLine.options);
     return application.run();
 }

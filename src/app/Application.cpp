@@ -24,12 +24,17 @@ std::array<std::string, 17> initialTrackScenes()
 
 } // namespace
 
-Application::Application(Desktop& desktop, Clock& clock, ApplicationOptions options, std::ostream* diagnostics)
+Application::Application(Desktop& desktop, Clock& clock, AudioOutput& audioOutput, ApplicationOptions options,
+                         std::ostream* diagnostics)
     : desktop(desktop)
     , clock(clock)
+    , audioOutput(audioOutput)
     , options(std::move(options))
     , trackScenes(initialTrackScenes())
+    , audioEngine(diagnostics ? *diagnostics : std::cerr)
+    , player(audioEngine, archive, actionQueue, playlist, pluginContext.currentIndex())
     , diagnostics_(diagnostics ? *diagnostics : std::cerr)
+    , pageContext_{actionQueue, clock, highlightStep, windowWidth, windowHeight, player, backBuffer, pluginContext.record()}
     , startTime_(clock.now())
 {
 }
@@ -48,6 +53,7 @@ int Application::run()
         preReadConfig();
         createMainWindow();
         loadConfig();
+        initAudio();
         startScenes();
         exitCode = desktop.run(*this);
         if (loopError_)
@@ -89,6 +95,11 @@ void Application::loadConfig()
     loadSkinConfig(skinFile(configFileName), skinFile(dataFileName), *this);
 }
 
+void Application::initAudio()
+{
+    player.initAudio(audioOutput);
+}
+
 void Application::startScenes()
 {
     if (!desktop.supportsLayered())
@@ -121,6 +132,8 @@ void Application::deliver(Handler&& handler)
         return;
     try {
         handler();
+        // Track ends reported by the audio thread are acted on here, on the main thread.
+        player.handleEndedTracks();
         frameUpdate();
         frameRender();
     } catch (const Error& error) {
@@ -163,6 +176,8 @@ void Application::shutdown()
 {
     if (options.screenshotFile && backBuffer.created())
         writeScreenshot();
+    // Channels playing archive entries read its memory: audio stops first.
+    player.shutdownAudio();
     archive.close();
     stringMapping.release();
     if (windowCreated_) {

@@ -5,6 +5,12 @@
 #include "app/BackBuffer.h"
 #include "app/NamedList.h"
 #include "app/TrayIcon.h"
+#include "audio/AudioEngine.h"
+#include "audio/Player.h"
+#include "audio/TrackEntry.h"
+#include "audio/Tracklist.h"
+#include "elements/Page.h"
+#include "elements/PageContext.h"
 #include "config/StringMapping.h"
 #include "platform/Desktop.h"
 #include "plugins/Plugin.h"
@@ -14,6 +20,7 @@
 #include "resources/FontCatalog.h"
 #include "resources/ImageLoadContext.h"
 #include "resources/InstalledFontList.h"
+#include "resources/Region.h"
 
 #include <array>
 #include <cstdint>
@@ -23,6 +30,7 @@
 
 namespace windlecroft {
 
+class AudioOutput;
 class Clock;
 
 /** Phases of the scene machine. */
@@ -35,7 +43,8 @@ enum class ScenePhase { Idle = 0, IntroFadeIn, IntroFadeOut, PanelFadeIn, PanelF
  */
 class Application final : public DesktopEvents {
 public:
-    Application(Desktop& desktop, Clock& clock, ApplicationOptions options = {}, std::ostream* diagnostics = nullptr);
+    Application(Desktop& desktop, Clock& clock, AudioOutput& audioOutput, ApplicationOptions options = {},
+                std::ostream* diagnostics = nullptr);
     ~Application() override;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -47,6 +56,7 @@ public:
     void preReadConfig();
     void createMainWindow();
     void loadConfig();
+    void initAudio();
     void startScenes();
 
     /** Carries out the posted actions (the queue is last in, first out). */
@@ -80,6 +90,7 @@ public:
 
     Desktop& desktop;
     Clock& clock;
+    AudioOutput& audioOutput;
     const ApplicationOptions options;
 
     // Process-wide objects, in construction order.
@@ -90,11 +101,15 @@ public:
     // Stands in for the system's font table: it outlives every Font and FontFile below.
     FontCatalog fontCatalog;
     NamedList<Font> fonts;
+    NamedList<Page> pages;
     NamedList<Plugin> plugins;
     InstalledFontList installedFonts;
+    NamedList<Region> regions;
+    NamedTracks namedTracks;
     std::string currentScene;
     std::string nextScene;
     ActionQueue actionQueue;
+    Tracklist playlist;
     PluginContext pluginContext;
 
     // Plain values.
@@ -116,6 +131,14 @@ public:
     DataArchive archive;
     StringMapping stringMapping;
     TrayIcon trayIcon;
+    // The engine's channels read archive memory: it goes before the archive does.
+    AudioEngine audioEngine;
+    Player player;
+
+    /** What the pages share with the rest of the player. */
+    const PageContext& pageContext() const { return pageContext_; }
+    /** The page named currentScene, or nullptr. */
+    Page* currentPage() const { return pages.find(currentScene); }
 
 private:
     template <typename Handler>
@@ -125,6 +148,7 @@ private:
     std::filesystem::path skinFile(const char* name) const;
 
     std::ostream& diagnostics_;
+    PageContext pageContext_;
     std::uint64_t startTime_;
     bool windowCreated_ = false;
     bool stopped_ = false;

@@ -33,8 +33,12 @@ void readStringMapping(ChunkContext& chunk)
     readStringMappingChunk(chunk.in, chunk.app.stringMapping);
 }
 
-constexpr std::array<std::pair<std::uint16_t, ChunkReader>, 5> readers{{
+constexpr std::array<std::pair<std::uint16_t, ChunkReader>, 9> readers{{
+    {chunk::tracklist, readTracklistChunk},
     {chunk::trayMenu, readTrayMenuChunk},
+    {chunk::fontFile, readFontFileChunk},
+    {chunk::font, readFontChunk},
+    {chunk::page, readPageChunk},
     {chunk::plugin, readPluginChunk},
     {chunk::startScene, readStartSceneChunk},
     {chunk::timing, readTimingChunk},

@@ -108,6 +108,115 @@ void SkinConfigWriter::plugin(std::string_view name, std::string_view file)
     end();
 }
 
+void SkinConfigWriter::beginPage(std::string_view name, std::string_view normalImage, std::string_view pressedImage,
+                                 std::string_view highlightImage, bool crossFade)
+{
+    begin(chunk::page);
+    for (std::string_view text : {name, normalImage, pressedImage, highlightImage, std::string_view{}})
+        out_.string(text);
+    out_.u8(crossFade ? 1 : 0);
+}
+
+void SkinConfigWriter::button(const Rect& rect, std::uint16_t code, std::uint16_t arg)
+{
+    begin(record::button);
+    out_.rect(rect);
+    out_.u16(code);
+    out_.u16(arg);
+    end();
+}
+
+void SkinConfigWriter::keyBinding(std::uint8_t key, std::uint16_t code, std::uint16_t arg)
+{
+    begin(record::keyBinding);
+    out_.u8(key);
+    out_.u16(code);
+    out_.u16(arg);
+    end();
+}
+
+void SkinConfigWriter::indicator(std::string_view state, const Rect& rect)
+{
+    begin(record::indicator);
+    out_.string(state);
+    out_.rect(rect);
+    end();
+}
+
+void SkinConfigWriter::actionRecord(std::uint16_t id, std::uint16_t code, std::uint16_t arg)
+{
+    begin(id);
+    out_.u16(code);
+    out_.u16(arg);
+    end();
+}
+
+void SkinConfigWriter::textList(const Rect& rect, std::uint8_t mode, std::string_view font, std::uint8_t rowHeight)
+{
+    begin(record::textList);
+    out_.rect(rect);
+    out_.u8(mode);
+    out_.string(font);
+    out_.u8(rowHeight);
+    end();
+}
+
+void SkinConfigWriter::slider(const Rect& rect, std::uint8_t releaseOnly, std::uint8_t orientation, std::string_view knob,
+                              std::uint16_t id)
+{
+    begin(record::slider);
+    out_.rect(rect);
+    out_.u8(releaseOnly);
+    out_.u8(orientation);
+    out_.string(knob);
+    out_.u16(id);
+    end();
+}
+
+void SkinConfigWriter::textViewer(const Rect& rect, std::string_view font, std::uint8_t rowHeight)
+{
+    begin(record::textViewer);
+    out_.rect(rect);
+    out_.string(font);
+    out_.u8(rowHeight);
+    end();
+}
+
+void SkinConfigWriter::textBlock(std::string_view title, std::string_view file)
+{
+    begin(record::textBlock);
+    out_.string(title);
+    out_.string(file);
+    end();
+}
+
+void SkinConfigWriter::pageTimer(std::uint32_t delay, std::uint16_t code, std::uint16_t arg)
+{
+    begin(record::pageTimer);
+    out_.u32(delay);
+    out_.u16(code);
+    out_.u16(arg);
+    end();
+}
+
+void SkinConfigWriter::pagePlugin(std::string_view plugin, std::uint8_t mode)
+{
+    begin(record::pagePlugin);
+    out_.string(plugin);
+    out_.u8(mode);
+    end();
+}
+
+void SkinConfigWriter::wheelZone(const Rect& rect, std::uint16_t upCode, std::uint16_t upArg, std::uint16_t downCode,
+                                 std::uint16_t downArg)
+{
+    begin(record::wheelZone);
+    out_.rect(rect);
+    for (std::uint16_t value : {upCode, upArg, downCode, downArg})
+        out_.u16(value);
+    end();
+}
+
 void SkinConfigWriter::rawChunk(std::uint16_t id, std::span<const std::uint8_t> payload)
 {
     begin(id);

@@ -57,6 +57,23 @@ public:
     };
     void trayMenu(std::string_view tip, const std::vector<TrayEntry>& entries);
     void plugin(std::string_view name, std::string_view file);
+    // A page chunk and its element records: beginPage, any records, endPage.
+    void beginPage(std::string_view name, std::string_view normalImage, std::string_view pressedImage = {},
+                   std::string_view highlightImage = {}, bool crossFade = false);
+    void endPage() { end(); }
+    void button(const Rect& rect, std::uint16_t code, std::uint16_t arg);
+    void keyBinding(std::uint8_t key, std::uint16_t code, std::uint16_t arg);
+    void indicator(std::string_view state, const Rect& rect);
+    /** Background, right-click, enter and leave actions: the record id says which. */
+    void actionRecord(std::uint16_t id, std::uint16_t code, std::uint16_t arg);
+    void textList(const Rect& rect, std::uint8_t mode, std::string_view font, std::uint8_t rowHeight);
+    void slider(const Rect& rect, std::uint8_t releaseOnly, std::uint8_t orientation, std::string_view knob, std::uint16_t id);
+    void textViewer(const Rect& rect, std::string_view font, std::uint8_t rowHeight);
+    void textBlock(std::string_view title, std::string_view file);
+    void pageTimer(std::uint32_t delay, std::uint16_t code, std::uint16_t arg);
+    void pagePlugin(std::string_view plugin, std::uint8_t mode);
+    void wheelZone(const Rect& rect, std::uint16_t upCode, std::uint16_t upArg, std::uint16_t downCode, std::uint16_t downArg);
+
     /** A chunk of any id with the given payload (unknown kinds, or hand-made corrupt ones). */
     void rawChunk(std::uint16_t id, std::span<const std::uint8_t> payload);
 

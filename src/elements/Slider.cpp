@@ -1,11 +1,21 @@
 #include "elements/Slider.h"
 
+#include "resources/Image.h"
+
 namespace windlecroft {
 
 Slider::Slider(Orientation orientation, bool releaseOnly, Rect rect, std::uint16_t id)
     : orientation_(orientation), releaseOnly_(releaseOnly), id_(id), rect_(rect)
 {
     setKnobSize(0, 0);
+}
+
+Slider::~Slider() = default;
+
+void Slider::setKnob(std::unique_ptr<Image> knob)
+{
+    knob_ = std::move(knob);
+    setKnobSize(knob_ ? knob_->width() : 0, knob_ ? knob_->height() : 0);
 }
 
 void Slider::setKnobSize(int knobWidth, int knobHeight)

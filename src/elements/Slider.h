@@ -3,8 +3,11 @@
 #include "config/Rect.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace windlecroft {
+
+class Image;
 
 /**
  * Turns a pointer drag inside a rectangle into a knob offset between 0 and a maximum that the
@@ -15,8 +18,11 @@ public:
     enum class Orientation { Horizontal = 0, Vertical = 1 };
 
     Slider(Orientation orientation, bool releaseOnly, Rect rect, std::uint16_t id);
+    ~Slider();
 
-    /** Takes the knob's size, which bounds the travel. */
+    /** Takes the knob's picture; only its size matters, it bounds the travel. */
+    void setKnob(std::unique_ptr<Image> knob);
+    /** Takes the knob's size directly. */
     void setKnobSize(int knobWidth, int knobHeight);
 
     /** A press at (x, y) (flag true) or the release (flag false with x = −1); returns whether it counts. */
@@ -48,6 +54,7 @@ private:
     int knobHeight_ = 0;
     int value_ = 0;
     int maximum_ = 0;
+    std::unique_ptr<Image> knob_;
     bool dragging_ = false;
 };
 

@@ -32,7 +32,8 @@ void PluginContext::fillString(WindlecroftString& target, std::string& storage, 
     target.unused = 0;
     target.length = static_cast<std::uint32_t>(text.size());
     if (text.size() < sizeof target.data.small) {
-        std::memcpy(target.data.small, text.data(), text.size());
+        if (!text.empty())
+            std::memcpy(target.data.small, text.data(), text.size());
         target.data.small[text.size()] = '\0';
         target.capacity = sizeof target.data.small - 1;
         return;

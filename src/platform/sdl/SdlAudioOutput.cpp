@@ -2,10 +2,32 @@
 
 #include <SDL2/SDL.h>
 
+#include <dlfcn.h>
+
 #include <ostream>
 #include <span>
 
 namespace windlecroft {
+
+namespace {
+
+extern "C" void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// libasound prints several lines of its own on stderr for every device it cannot open; the one
+// line the output prints says all a person needs. SDL loads the library at run time, so the
+// handler is set on the same instance before SDL opens it. The library stays loaded.
+void silenceAlsa()
+{
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (!alsa)
+        return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler)
+        setHandler(&ignoreAlsaError);
+}
+
+} // namespace
 
 SdlAudioOutput::SdlAudioOutput(std::ostream& diagnostics) : diagnostics_(diagnostics) {}
 
@@ -30,6 +52,7 @@ void SdlAudioOutput::start(AudioSource& source)
     if (device_)
         return;
     source_ = &source;
+    silenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         subsystemStarted_ = true;
         device_ = openDevice();

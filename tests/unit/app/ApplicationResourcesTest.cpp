@@ -2,6 +2,7 @@
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
 #include "support/TempDir.h"
 #include "unit/resources/TestFont.h"
@@ -50,6 +51,7 @@ protected:
     test::TempDir dir;
     ManualClock clock;
     HeadlessDesktop desktop{clock};
+    NullAudioOutput audio;
     ApplicationOptions options;
     std::ostringstream log;
 };
@@ -59,7 +61,7 @@ protected:
 TEST_F(ApplicationResources, ScreenshotIsTheFramePresentedLast)
 {
     options.screenshotFile = dir / "shot.png";
-    Application app{desktop, clock, options, &log};
+    Application app{desktop, clock, audio, options, &log};
     EXPECT_FALSE(app.backBuffer.created());
     app.preReadConfig();
     app.createMainWindow();
@@ -91,7 +93,7 @@ TEST_F(ApplicationResources, ScreenshotFailuresChangeNothingElse)
     options.quitAfterMs = 100;
     options.screenshotFile = dir / "no" / "folder" / "x.png";
     {
-        Application app{desktop, clock, options, &log};
+        Application app{desktop, clock, audio, options, &log};
         EXPECT_EQ(app.run(), 0);
     }
     const std::string said = log.str();
@@ -102,7 +104,7 @@ TEST_F(ApplicationResources, ScreenshotFailuresChangeNothingElse)
     std::filesystem::remove(dir / configFileName);
     options.screenshotFile = dir / "none.png";
     {
-        Application app{desktop, clock, options, &log};
+        Application app{desktop, clock, audio, options, &log};
         EXPECT_EQ(app.run(), 1);
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "none.png"));
@@ -117,7 +119,7 @@ TEST_F(ApplicationResources, InstalledFontsLeaveTheTemporaryFolderWithTheApplica
     archive.add("Data\\Fonts\\" + name, test::testFontFile());
     const std::filesystem::path copy = std::filesystem::temp_directory_path() / name;
     {
-        Application app{desktop, clock, options, &log};
+        Application app{desktop, clock, audio, options, &log};
         app.archive.openBytes(archive.bytes());
         app.installedFonts.install(app.fontCatalog, app.archive, "Data\\Fonts\\" + name);
         Font& font = app.fonts.add("font", std::make_unique<Font>(app.fontCatalog, test::testFontFamily, 14, 700));
@@ -134,7 +136,8 @@ TEST_F(ApplicationResources, PicturesLoadWithTheWindowsLayeringWidthAndDiagnosti
     SkinConfigWriter("Pictures", 2, 1).save(dir / configFileName);
     for (bool layered : {true, false}) {
         HeadlessDesktop screen{clock, layered};
-        Application app{screen, clock, options, &log};
+        NullAudioOutput audio;
+        Application app{screen, clock, audio, options, &log};
         app.preReadConfig();
         ArchiveWriter archive;
         archive.add("Data\\panel.rgn", std::vector<std::uint8_t>{0, 1});

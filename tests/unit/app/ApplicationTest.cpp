@@ -3,6 +3,7 @@
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
 #include "support/TempDir.h"
 
@@ -20,7 +21,8 @@ protected:
     {
         options.skinDir = dir.path();
         HeadlessDesktop desktop{clock, layered, {0, 0, 1024, 768}};
-        Application app{desktop, clock, options, &log};
+        NullAudioOutput audio;
+        Application app{desktop, clock, audio, options, &log};
         const int code = app.run();
         lastWindow = desktop.window();
         lastError = desktop.lastError();
@@ -46,7 +48,8 @@ TEST(Application, InitialValues)
 {
     ManualClock clock;
     HeadlessDesktop desktop{clock};
-    Application app{desktop, clock};
+    NullAudioOutput audio;
+    Application app{desktop, clock, audio};
     EXPECT_EQ(app.windowTitle, "Windlecroft          ");
     EXPECT_EQ(app.windowTitle.size(), 21u);
     EXPECT_EQ(app.trayTip, "Velkor  ");
@@ -120,9 +123,10 @@ TEST_F(ApplicationRun, WindowIsCentredWithTheConfiguredTitleAndSize)
     writeSkin(config);
     for (bool layered : {true, false}) {
         HeadlessDesktop desktop{clock, layered, {0, 0, 1024, 768}};
+        NullAudioOutput audio;
         ApplicationOptions options;
         options.skinDir = dir.path();
-        Application app{desktop, clock, options, &log};
+        Application app{desktop, clock, audio, options, &log};
         app.preReadConfig();
         app.createMainWindow();
         ASSERT_TRUE(desktop.window());
@@ -146,10 +150,11 @@ TEST_F(ApplicationRun, TraceActionsPrintsEveryActionLastPostedFirst)
     SkinConfigWriter config("t", 300, 200);
     writeSkin(config);
     HeadlessDesktop desktop{clock};
+    NullAudioOutput audio;
     ApplicationOptions options;
     options.skinDir = dir.path();
     options.traceActions = true;
-    Application app{desktop, clock, options, &log};
+    Application app{desktop, clock, audio, options, &log};
     app.postAction(0x1002, 0);
     app.postAction(0x1001, 0);
     app.frameUpdate();

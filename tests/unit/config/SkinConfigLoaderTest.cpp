@@ -4,6 +4,7 @@
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
 #include "support/TempDir.h"
 
@@ -29,8 +30,9 @@ protected:
 
     ManualClock clock;
     HeadlessDesktop desktop{clock};
+    NullAudioOutput audio;
     std::ostringstream log;
-    Application app{desktop, clock, {}, &log};
+    Application app{desktop, clock, audio, {}, &log};
 };
 
 } // namespace
@@ -135,7 +137,8 @@ TEST_F(SkinConfigLoaderTest, EveryTruncationLoadsOrFailsWithAMessage)
     for (std::size_t length = 0; length < full.size(); ++length) {
         ManualClock c;
         HeadlessDesktop d{c};
-        Application fresh{d, c, {}, &log};
+        NullAudioOutput audio_d;
+        Application fresh{d, c, audio_d, {}, &log};
         std::string result;
         try {
             walkSkinConfig(std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<long>(length)), fresh);
@@ -153,7 +156,8 @@ TEST(SkinConfigFiles, MissingFilesAreReportedInLoadOrder)
     test::TempDir dir;
     ManualClock clock;
     HeadlessDesktop desktop{clock};
-    Application app{desktop, clock};
+    NullAudioOutput audio;
+    Application app{desktop, clock, audio};
     auto messageOf = [&](auto&& step) -> std::string {
         try {
             step();

@@ -2,6 +2,7 @@
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,9 @@ TEST(TrayMenuChunk, TipAndEntriesAddToOneMenuAndTheLastTipWins)
 {
     ManualClock clock;
     HeadlessDesktop desktop{clock};
+    NullAudioOutput audio;
     std::ostringstream log;
-    Application app{desktop, clock, {}, &log};
+    Application app{desktop, clock, audio, {}, &log};
 
     SkinConfigWriter config("t", 100, 100);
     config.trayMenu("only a tip", {});

@@ -3,6 +3,7 @@
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
 #include "support/TempDir.h"
 
@@ -17,6 +18,13 @@ using namespace windlecroft;
 namespace {
 
 const std::filesystem::path pluginDir = TEST_PLUGIN_DIR;
+
+ApplicationOptions optionsFor(const test::TempDir& dir)
+{
+    ApplicationOptions options;
+    options.skinDir = dir.path();
+    return options;
+}
 
 class PluginChunkTest : public ::testing::Test {
 protected:
@@ -47,8 +55,9 @@ protected:
     test::TempDir dir;
     ManualClock clock;
     HeadlessDesktop desktop{clock};
+    NullAudioOutput audio;
     std::ostringstream log;
-    Application app{desktop, clock, ApplicationOptions{dir.path(), {}, false, {}}, &log};
+    Application app{desktop, clock, audio, optionsFor(dir), &log};
 };
 
 } // namespace

@@ -1,0 +1,33 @@
+#include "app/Application.h"
+#include "config/ByteReader.h"
+#include "config/ChunkDispatch.h"
+#include "config/ChunkReaders.h"
+#include "resources/Font.h"
+
+namespace windlecroft {
+
+// Installs a font file from the archive for the player's lifetime.
+void readFontFileChunk(ChunkContext& chunk)
+{
+    const std::string file = chunk.in.string();
+    Application& app = chunk.app;
+    app.installedFonts.install(app.fontCatalog, app.archive, file);
+}
+
+// Note the order: the weight (two bytes) comes before the height (one byte).
+void readFontChunk(ChunkContext& chunk)
+{
+    ByteReader& in = chunk.in;
+    std::string name = in.string();
+    const std::string face = in.string();
+    const std::uint16_t weight = in.u16();
+    const std::uint8_t height = in.u8();
+    std::uint32_t values[4] = {0, 0, 0, 0};
+    for (auto& value : values)
+        in.readU32(value);
+    Application& app = chunk.app;
+    app.fonts.add(std::move(name), std::make_unique<Font>(app.fontCatalog, face, height, weight, values[0], values[1],
+                                                          values[2], values[3]));
+}
+
+} // namespace windlecroft

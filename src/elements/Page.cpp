@@ -1,0 +1,369 @@
+#include "elements/Page.h"
+
+#include "app/ActionQueue.h"
+#include "app/BackBuffer.h"
+#include "audio/Player.h"
+#include "platform/Clock.h"
+#include "plugins/Plugin.h"
+#include "resources/DataArchive.h"
+#include "resources/Image.h"
+#include "resources/ImageLoadContext.h"
+
+namespace windlecroft {
+
+namespace {
+
+std::unique_ptr<Image> loadPicture(std::string_view name, const ImageLoadContext& images)
+{
+    auto image = std::make_unique<Image>();
+    image->loadImage(name, images);
+    return image;
+}
+
+} // namespace
+
+Page::Page(const PageContext& context, std::string_view normalImage, std::string_view pressedImage,
+           std::string_view highlightImage, bool crossFade, const ImageLoadContext& images)
+    : context_(context), crossFade_(crossFade)
+{
+    if (normalImage.empty())
+        return;
+    normalImage_ = loadPicture(normalImage, images);
+    pressedImage_ = normalImage_.get();
+    highlightImage_ = normalImage_.get();
+    if (!pressedImage.empty()) {
+        ownPressedImage_ = loadPicture(pressedImage, images);
+        pressedImage_ = ownPressedImage_.get();
+    }
+    if (!highlightImage.empty()) {
+        ownHighlightImage_ = loadPicture(highlightImage, images);
+        highlightImage_ = ownHighlightImage_.get();
+    }
+}
+
+// The plugins only leave the page's lists; the plugin list owns them.
+Page::~Page()
+{
+    pluginsMode0_.clear();
+    pluginsMode1_.clear();
+    pressedImage_ = nullptr;
+    highlightImage_ = nullptr;
+    ownPressedImage_.reset();
+    ownHighlightImage_.reset();
+    normalImage_.reset();
+    textViewer_.reset();
+    textList_.reset();
+}
+
+void Page::addButton(Rect rect, std::uint16_t code, std::uint16_t arg)
+{
+    buttons_.emplace_front(rect, Action{code, arg}, context_.clock.now());
+}
+
+void Page::addKeyBinding(std::uint16_t key, std::uint16_t code, std::uint16_t arg)
+{
+    keyBindings_.push_front({key, {code, arg}});
+}
+
+void Page::addIndicator(Rect rect, std::string state)
+{
+    indicators_.emplace_front(rect, std::move(state));
+}
+
+void Page::addSlider(Slider::Orientation orientation, bool releaseOnly, Rect rect, std::string_view knobImage,
+                     std::uint16_t id, const ImageLoadContext& images)
+{
+    auto slider = std::make_unique<Slider>(orientation, releaseOnly, rect, id);
+    slider->setKnob(loadPicture(knobImage, images));
+    sliders_.push_front(std::move(slider));
+}
+
+void Page::addTimer(std::uint64_t delay, std::uint16_t code, std::uint16_t arg)
+{
+    timers_.emplace_front(delay, Action{code, arg});
+}
+
+void Page::addWheelZone(Rect rect, Action up, Action down)
+{
+    wheelZones_.emplace_front(rect, up, down);
+}
+
+void Page::addPlugin(int mode, Plugin& plugin)
+{
+    (mode == 0 ? pluginsMode0_ : pluginsMode1_).push_front(&plugin);
+}
+
+void Page::setTextList(int activation, Rect rect, const Font* font, int rowHeight)
+{
+    textList_ = std::make_unique<TextList>(activation, rect, font, rowHeight);
+}
+
+void Page::setTextViewer(Rect rect, const Font* font, int rowHeight)
+{
+    textViewer_ = std::make_unique<TextViewer>(rect, font, rowHeight);
+}
+
+void Page::addTextListLine(std::string text)
+{
+    if (textList_)
+        textList_->addLine(std::move(text));
+}
+
+void Page::addViewerDocument(std::string_view file, std::string title, const DataArchive& archive)
+{
+    if (!textViewer_)
+        return;
+    const ArchiveEntry entry = archive.findEntry(file);
+    textViewer_->addDocument(std::move(title), std::make_unique<TextBlock>(entry.bytes(), TextViewer::wrapWidth));
+}
+
+void Page::postAll(const std::deque<Action>& actions)
+{
+    for (const Action& action : actions)
+        context_.actions.post(action);
+}
+
+void Page::mouseMove(int x, int y, std::uint16_t keyState)
+{
+    // Hover follows the pointer only while no mouse button, Shift or Ctrl is held.
+    if (keyState == 0) {
+        for (Button& button : buttons_)
+            button.hoverAt(x, y);
+    }
+    for (auto& slider : sliders_) {
+        if (slider->dragTo(x, y))
+            context_.actions.post(0x2000, slider->id());
+    }
+    if (textViewer_)
+        textViewer_->hoverAt(x, y);
+    if (textList_)
+        textList_->hoverAt(x, y);
+}
+
+bool Page::mouseDown(int x, int y)
+{
+    bool handled = false;
+    for (Button& button : buttons_) {
+        button.pressAt(true, x, y);
+        handled |= button.pressed();
+    }
+    for (auto& slider : sliders_)
+        handled |= slider->press(true, x, y);
+    if (textViewer_)
+        handled |= textViewer_->press(true, x, y);
+    if (textList_)
+        handled |= textList_->click(1, true, x, y);
+    if (!handled)
+        postAll(backgroundActions_);
+    return handled;
+}
+
+void Page::mouseUp(int x, int y)
+{
+    for (Button& button : buttons_) {
+        if (button.pressed() && button.contains(x, y))
+            context_.actions.post(button.action());
+        button.pressAt(false, x, y);
+    }
+    for (auto& slider : sliders_) {
+        if (slider->press(false, -1, -1))
+            context_.actions.post(0x2000, slider->id());
+    }
+    if (textViewer_)
+        textViewer_->press(false, x, y);
+    if (textList_ && textList_->click(1, false, x, y))
+        context_.actions.post(0x4000, 0);
+}
+
+// Only a list that single clicks do not activate takes double clicks; buttons and sliders
+// have already seen the second click as a press and a release.
+void Page::doubleClick(int x, int y)
+{
+    if (textList_ && textList_->click(0, true, x, y))
+        context_.actions.post(0x4000, 0);
+}
+
+void Page::rightDown()
+{
+    postAll(rightClickActions_);
+}
+
+void Page::wheel(int x, int y, int delta)
+{
+    for (WheelZone& zone : wheelZones_) {
+        if (zone.contains(x, y))
+            context_.actions.post(zone.wheel(delta));
+    }
+}
+
+void Page::keyDown(std::uint16_t key)
+{
+    for (const KeyBinding& binding : keyBindings_) {
+        if (binding.key != key)
+            continue;
+        for (Button& button : buttons_) {
+            if (button.action() == binding.action)
+                button.pressAt(true, -1, -1);
+        }
+    }
+}
+
+void Page::keyUp(std::uint16_t key)
+{
+    for (const KeyBinding& binding : keyBindings_) {
+        if (binding.key != key)
+            continue;
+        for (Button& button : buttons_) {
+            if (button.action() == binding.action)
+                button.pressAt(false, -1, -1);
+        }
+        context_.actions.post(binding.action);
+    }
+}
+
+void Page::timerTick(std::uint64_t now)
+{
+    for (PageTimer& timer : timers_) {
+        if (timer.tick(now))
+            context_.actions.post(timer.action());
+    }
+}
+
+void Page::resetButtons()
+{
+    for (Button& button : buttons_)
+        button.reset();
+}
+
+void Page::armTimers()
+{
+    const std::uint64_t now = context_.clock.now();
+    for (PageTimer& timer : timers_)
+        timer.arm(now);
+}
+
+void Page::enter()
+{
+    postAll(enterActions_);
+    setIndicators("musiclooped", context_.player.repeatOne());
+}
+
+void Page::leave()
+{
+    postAll(leaveActions_);
+    resetButtons();
+}
+
+void Page::setIndicators(std::string_view state, bool on)
+{
+    for (Indicator& indicator : indicators_)
+        indicator.setState(state, on);
+}
+
+void Page::onAction(std::uint16_t code, std::uint16_t arg)
+{
+    Player& player = context_.player;
+    switch (code) {
+    case 0x1003:
+    case 0x1004:
+    case 0x4003:
+        if (textList_) {
+            textList_->setSelected(player.currentIndex());
+            textList_->showSelected();
+        }
+        break;
+    case 0x1008:
+        setIndicators("musiclooped", player.repeatOne());
+        break;
+    case 0x1009:
+        setIndicators("musicrandom", player.randomOrder());
+        break;
+    case 0x2000:
+        for (auto& slider : sliders_) {
+            if (slider->id() != arg)
+                continue;
+            if (arg == 0x2001)
+                player.seekPercent(slider->percent());
+            else if (arg == 0x2002 && textList_)
+                textList_->scrollToPercent(slider->percent());
+            else if (arg == 0x2003 && textViewer_)
+                textViewer_->scrollToPercent(slider->percent());
+        }
+        break;
+    case 0x4000:
+        // A refused choice snaps back to the playing entry.
+        if (textList_ && textList_->selected() != player.currentIndex()) {
+            player.playIndex(textList_->selected());
+            textList_->setSelected(player.currentIndex());
+        }
+        break;
+    case 0x4001:
+        if (textList_)
+            textList_->scrollUp();
+        break;
+    case 0x4002:
+        if (textList_)
+            textList_->scrollDown();
+        break;
+    case 0x5001:
+        if (textViewer_)
+            textViewer_->scrollUp();
+        break;
+    case 0x5002:
+        if (textViewer_)
+            textViewer_->scrollDown();
+        break;
+    case 0x5003:
+        if (textViewer_)
+            textViewer_->close();
+        break;
+    case 0x6001:
+    case 0x6002:
+        setIndicators("modulelooped", code == 0x6001);
+        break;
+    case 0xFFFE:
+        // Minimised: presses and hover end, the highlight fades out by itself.
+        for (Button& button : buttons_) {
+            button.hoverAt(-1, -1);
+            button.pressAt(false, -1, -1);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Page::draw()
+{
+    if (!normalImage_)
+        return;
+    BackBuffer& buffer = context_.backBuffer;
+    buffer.copy(*normalImage_, 0, 0, context_.windowWidth, context_.windowHeight, 0, 0);
+    // The drawn area is one pixel narrower and shorter than the one that reacts to the pointer.
+    for (const Indicator& indicator : indicators_) {
+        const Rect& r = indicator.rect();
+        if (indicator.on())
+            buffer.copy(*highlightImage_, r.left, r.top, r.width(), r.height(), r.left, r.top);
+    }
+    const std::uint64_t now = context_.clock.now();
+    for (Button& button : buttons_) {
+        button.stepHighlight(now, context_.highlightStep);
+        const Rect& r = button.rect();
+        if (button.pressed())
+            buffer.copy(*pressedImage_, r.left, r.top, r.width(), r.height(), r.left, r.top);
+        else if (button.level() > 0.0f)
+            buffer.blend(*highlightImage_, r.left, r.top, r.width(), r.height(), r.left, r.top, button.highlightAlpha());
+    }
+}
+
+void Page::fadeDraw(std::uint8_t alpha)
+{
+    if (normalImage_)
+        context_.backBuffer.blend(*normalImage_, 0, 0, context_.windowWidth, context_.windowHeight, 0, 0, alpha);
+    for (Plugin* plugin : pluginsMode1_)
+        plugin->draw(context_.pluginContext);
+    for (Plugin* plugin : pluginsMode0_)
+        plugin->draw(context_.pluginContext);
+}
+
+} // namespace windlecroft
