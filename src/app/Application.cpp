@@ -6,7 +6,6 @@
 #include "platform/Clock.h"
 #include "resources/PngWriter.h"
 
-#include <cstdio>
 #include <iostream>
 
 namespace windlecroft {
@@ -84,10 +83,15 @@ void Application::createMainWindow()
     desktop.createWindow(windowTitle, x, y, windowWidth, windowHeight);
     windowCreated_ = true;
     backBuffer.create(windowWidth, windowHeight);
+    pluginContext.setSurface(backBuffer.surface().data(), backBuffer.width(), backBuffer.height(),
+                             backBuffer.surface().stride());
     // On the layered path the window is on screen at once, fully transparent until the intro
     // fades it in; otherwise the start of the scenes shows it.
-    if (desktop.supportsLayered())
+    if (desktop.supportsLayered()) {
+        desktop.setTranslucent(true);
+        desktop.setWindowAlpha(0);
         desktop.showWindow(ShowCommand::Show);
+    }
 }
 
 void Application::loadConfig()
@@ -98,69 +102,6 @@ void Application::loadConfig()
 void Application::initAudio()
 {
     player.initAudio(audioOutput);
-}
-
-void Application::startScenes()
-{
-    if (!desktop.supportsLayered())
-        desktop.showWindow(ShowCommand::Show);
-    // Every plugin is started once, newest first, whatever pages it is attached to.
-    for (const auto& [name, plugin] : plugins)
-        plugin->start(pluginContext.record());
-}
-
-void Application::frameUpdate()
-{
-    if (sceneChangePending)
-        return;
-    pluginContext.pluginCommand() = 0;
-    while (auto action = actionQueue.take()) {
-        if (options.traceActions) {
-            char line[32];
-            std::snprintf(line, sizeof line, "action 0x%04X 0x%04X", action->code, action->arg);
-            diagnostics_ << line << std::endl;
-        }
-    }
-}
-
-void Application::frameRender() {}
-
-template <typename Handler>
-void Application::deliver(Handler&& handler)
-{
-    if (stopped_)
-        return;
-    try {
-        handler();
-        // Track ends reported by the audio thread are acted on here, on the main thread.
-        player.handleEndedTracks();
-        frameUpdate();
-        frameRender();
-    } catch (const Error& error) {
-        // An error ends the loop at once; run() shows it after the loop has returned.
-        loopError_ = error.what();
-        stopped_ = true;
-        desktop.postQuit(1);
-    }
-}
-
-void Application::tick()
-{
-    deliver([this] {
-        if (options.quitAfterMs && clock.now() - startTime_ >= *options.quitAfterMs)
-            desktop.postQuit(0);
-    });
-}
-
-void Application::windowMoved()
-{
-    deliver([] {});
-}
-
-// Closing the window by any means only posts the quit message; the teardown follows the loop.
-void Application::closeRequested()
-{
-    deliver([this] { desktop.postQuit(0); });
 }
 
 // Every frame ends with present(), so the buffer holds what was presented last.
@@ -180,7 +121,13 @@ void Application::shutdown()
     player.shutdownAudio();
     archive.close();
     stringMapping.release();
+    pluginContext.reset();
+    if (trayIcon.shown()) {
+        desktop.hideTrayIcon();
+        trayIcon.setShown(false);
+    }
     if (windowCreated_) {
+        desktop.clearWindowShape();
         desktop.destroyWindow();
         windowCreated_ = false;
     }

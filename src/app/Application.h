@@ -3,6 +3,7 @@
 #include "app/ActionQueue.h"
 #include "app/ApplicationOptions.h"
 #include "app/BackBuffer.h"
+#include "app/Error.h"
 #include "app/NamedList.h"
 #include "app/TrayIcon.h"
 #include "audio/AudioEngine.h"
@@ -59,10 +60,16 @@ public:
     void initAudio();
     void startScenes();
 
-    /** Carries out the posted actions (the queue is last in, first out). */
+    /**
+     * Carries out the posted actions (the queue is last in, first out), passing each to the
+     * current page, then asks for the page the playing track belongs to.
+     */
     void frameUpdate();
-    /** Draws the frame and presents it. */
+    /** Advances the scenes, draws the frame and presents it; nothing while in the tray. */
     void frameRender();
+
+    /** Leaves the current page, enters target and starts the switch the next frames carry out. */
+    void requestPageSwitch(const std::string& target);
 
     /** The shutdown sequence; each step tolerates what start-up never created. */
     void shutdown();
@@ -87,6 +94,17 @@ public:
     void tick() override;
     void windowMoved() override;
     void closeRequested() override;
+    void focusGained() override;
+    void keyDown(std::uint16_t key) override;
+    void keyUp(std::uint16_t key) override;
+    void mouseMove(int x, int y, std::uint16_t keyState) override;
+    bool mouseDown(int x, int y) override;
+    void mouseUp(int x, int y) override;
+    void doubleClick(int x, int y) override;
+    void rightDown() override;
+    void wheel(int x, int y, int delta) override;
+    void trayClicked(bool rightButton) override;
+    void menuCommand(std::uint16_t command) override;
 
     Desktop& desktop;
     Clock& clock;
@@ -124,6 +142,10 @@ public:
     bool repaintPending = false;
     bool sceneChangePending = false;
     std::uint64_t transitionStart = 0;
+    std::uint64_t phaseStart = 0;
+    int lastMouseX = 0;
+    int lastMouseY = 0;
+    std::array<float, 512> spectrum{};
 
     /** Created with the main window, for its size. */
     BackBuffer backBuffer{desktop};
@@ -141,8 +163,44 @@ public:
     Page* currentPage() const { return pages.find(currentScene); }
 
 private:
+    /**
+     * Handles one desktop event, then runs one frame update and one frame render. An error ends
+     * the loop at once; run() shows it after the loop has returned.
+     */
     template <typename Handler>
-    void deliver(Handler&& handler);
+    void deliver(Handler&& handler)
+    {
+        if (stopped_)
+            return;
+        try {
+            handler();
+            // Track ends reported by the audio thread are acted on here, on the main thread.
+            player.handleEndedTracks();
+            frameUpdate();
+            frameRender();
+        } catch (const Error& error) {
+            loopError_ = error.what();
+            stopped_ = true;
+            desktop.postQuit(1);
+        }
+    }
+    void carryOut(Action action);
+    void startNamedTrack(std::uint16_t mappingIndex);
+    void toTray();
+    void restoreFromTray();
+    void requestTrackPage();
+
+    void sceneStep();
+    void layeredSceneStep();
+    void plainSceneStep();
+    void advanceFade();
+    void crossFadeStep();
+    void switchPages();
+    void applyRegion(const char* name, bool use);
+    void drawTitle();
+    void directRepaint();
+    bool onPanelPage() const { return currentScene != "intro" && currentScene != "outro"; }
+
     void reportError(const std::string& message);
     void writeScreenshot();
     std::filesystem::path skinFile(const char* name) const;

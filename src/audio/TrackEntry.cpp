@@ -17,8 +17,9 @@ ChannelKind kindOf(const std::string& name)
 
 } // namespace
 
-TrackEntry::TrackEntry(std::string name, bool fromArchive)
+TrackEntry::TrackEntry(std::string name, bool fromArchive, std::string title)
     : name(std::move(name))
+    , title(std::move(title))
     , kind(kindOf(this->name))
     , fromArchive(fromArchive)
 {

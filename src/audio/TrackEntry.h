@@ -13,9 +13,11 @@ namespace windlecroft {
  * playlist's moves skip.
  */
 struct TrackEntry {
-    TrackEntry(std::string name, bool fromArchive);
+    TrackEntry(std::string name, bool fromArchive, std::string title = {});
 
     std::string name;
+    /** What the player shows for a playlist entry: its name in the skin (Windows-1250). */
+    std::string title;
     ChannelKind kind;
     bool fromArchive;
 };

@@ -2,7 +2,10 @@
 
 namespace windlecroft {
 
-void Tracklist::addTrack(std::string name) { entries_.emplace_front(std::move(name), false); }
+void Tracklist::addTrack(std::string name, std::string title)
+{
+    entries_.emplace_front(std::move(name), false, std::move(title));
+}
 
 const TrackEntry* Tracklist::at(int position) const
 {

@@ -13,8 +13,8 @@ namespace windlecroft {
  */
 class Tracklist {
 public:
-    /** Adds a disk file at the head. */
-    void addTrack(std::string name);
+    /** Adds a disk file at the head, with the title the player shows for it. */
+    void addTrack(std::string name, std::string title = {});
 
     int count() const { return static_cast<int>(entries_.size()); }
     bool empty() const { return entries_.empty(); }

@@ -24,7 +24,7 @@ void readTracklistChunk(ChunkContext& chunk)
         if (type == 0) {
             app.namedTracks.add(std::move(name), std::make_unique<TrackEntry>(std::move(file), true));
         } else if (type == 1) {
-            app.playlist.addTrack(std::move(file));
+            app.playlist.addTrack(std::move(file), name);
             for (const auto& [pageName, page] : app.pages)
                 page->addTextListLine(name);
             names.push_back(std::move(name));

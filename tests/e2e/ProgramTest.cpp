@@ -17,7 +17,9 @@ std::string program() { return builtProgram("windlecroft").string(); }
 void writeSkin(const TempDir& dir, std::string_view title, std::uint16_t width, std::uint16_t height)
 {
     SkinConfigWriter(title, width, height).save(dir / configFileName);
-    ArchiveWriter().save(dir / dataFileName);
+    ArchiveWriter archive;
+    archive.add("Data\\panel.rgn", std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 0));
+    archive.save(dir / dataFileName);
 }
 
 // A silent audio driver, so that a machine without a sound card prints nothing about it.

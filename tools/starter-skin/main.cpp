@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     config.save(folder / windlecroft::configFileName);
     windlecroft::ArchiveWriter archive;
     archive.add("readme.txt", "Windlecroft starter skin");
+    archive.add("Data\\panel.rgn", std::vector<std::uint8_t>(600 * 510, 0));
     archive.save(folder / windlecroft::dataFileName);
     return 0;
 }

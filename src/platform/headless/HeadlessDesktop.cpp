@@ -45,6 +45,13 @@ void HeadlessDesktop::present(const Surface& frame)
     ++presentCount_;
 }
 
+void HeadlessDesktop::showTrayIcon(const std::string& tip, const std::vector<TrayMenuEntry>& menu)
+{
+    trayShown_ = true;
+    trayTip_ = tip;
+    trayMenu_ = menu;
+}
+
 void HeadlessDesktop::postQuit(int code)
 {
     quitPosted_ = true;

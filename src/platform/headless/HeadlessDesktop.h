@@ -40,6 +40,20 @@ public:
     void setWindowShape(const Region& region) override { shape_ = region; }
     void clearWindowShape() override { shape_.reset(); }
     void showError(const std::string& message) override { lastError_ = message; }
+    void setTranslucent(bool translucent) override { translucent_ = translucent; }
+    void setWindowAlpha(std::uint8_t alpha) override { alpha_ = alpha; }
+    bool trayAvailable() const override { return trayAvailable_; }
+    void showTrayIcon(const std::string& tip, const std::vector<TrayMenuEntry>& menu) override;
+    void hideTrayIcon() override { trayShown_ = false; }
+    void showTrayMenu() override { ++trayMenuOpened_; }
+
+    bool translucent() const { return translucent_; }
+    std::uint8_t windowAlpha() const { return alpha_; }
+    bool trayShown() const { return trayShown_; }
+    const std::string& trayTip() const { return trayTip_; }
+    const std::vector<TrayMenuEntry>& trayMenu() const { return trayMenu_; }
+    int trayMenuOpened() const { return trayMenuOpened_; }
+    void setTrayAvailable(bool available) { trayAvailable_ = available; }
 
     const std::optional<Window>& window() const { return window_; }
     const std::string& lastError() const { return lastError_; }
@@ -58,6 +72,13 @@ private:
     Surface presentedFrame_;
     int presentCount_ = 0;
     std::optional<Region> shape_;
+    bool translucent_ = false;
+    std::uint8_t alpha_ = 255;
+    bool trayAvailable_ = true;
+    bool trayShown_ = false;
+    std::string trayTip_;
+    std::vector<TrayMenuEntry> trayMenu_;
+    int trayMenuOpened_ = 0;
     bool quitPosted_ = false;
     int quitCode_ = 0;
 };

@@ -29,10 +29,13 @@ protected:
         return code;
     }
 
-    void writeSkin(SkinConfigWriter& config)
+    // Every skin the scenes start on needs the panel's window shape.
+    void writeSkin(SkinConfigWriter& config, int width = 300, int height = 200)
     {
         config.save(dir / configFileName);
-        ArchiveWriter().save(dir / dataFileName);
+        ArchiveWriter archive;
+        archive.add("Data\\panel.rgn", std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 0));
+        archive.save(dir / dataFileName);
     }
 
     test::TempDir dir;

@@ -31,7 +31,9 @@ protected:
     std::string load(SkinConfigWriter& config)
     {
         config.save(dir / configFileName);
-        ArchiveWriter().save(dir / dataFileName);
+        ArchiveWriter archive;
+        archive.add("Data\\panel.rgn", std::vector<std::uint8_t>(100 * 100, 0));
+        archive.save(dir / dataFileName);
         try {
             app.loadConfig();
         } catch (const Error& error) {

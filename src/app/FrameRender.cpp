@@ -1,0 +1,66 @@
+// One frame: the scene machine's step, the values plugins read, the page (or the cross-fade)
+// and the track title drawn into the back buffer, the window's alpha, and the present.
+#include "app/Application.h"
+
+#include "resources/Font.h"
+
+namespace windlecroft {
+
+namespace {
+
+constexpr int titleX = 51;
+constexpr int titleY = 462;
+constexpr std::uint32_t titleColour = 0x0012436B;
+
+} // namespace
+
+void Application::frameRender()
+{
+    // Hidden in the tray: nothing moves and nothing is drawn.
+    if (trayIcon.shown())
+        return;
+    sceneStep();
+    pluginContext.setPageName(currentScene);
+    player.readSpectrum(spectrum);
+    pluginContext.setSpectrum(spectrum.data());
+    pluginContext.setPlaying(player.mainPlaying());
+    if (repaintPending)
+        directRepaint();
+    if (!sceneChangePending) {
+        if (Page* page = currentPage())
+            page->draw();
+        if (!pages.empty() && onPanelPage())
+            drawTitle();
+    } else {
+        crossFadeStep();
+    }
+    if (desktop.supportsLayered() && alphaActive)
+        desktop.setWindowAlpha(windowAlpha);
+    backBuffer.present();
+}
+
+// The title is the name of the playlist entry now current, in the font the skin calls "font".
+void Application::drawTitle()
+{
+    Font* font = fonts.find("font");
+    const TrackEntry* entry = playlist.at(player.currentIndex());
+    if (!font || !entry)
+        return;
+    font->drawText(backBuffer.surface(), titleX, titleY, entry->title, titleColour);
+}
+
+// When the outro starts the window becomes translucent again; it shows the page's background
+// and the title at once, before the fade's first frame.
+void Application::directRepaint()
+{
+    repaintPending = false;
+    if (!desktop.supportsLayered())
+        return;
+    if (Page* page = currentPage(); page && page->normalImage())
+        backBuffer.copy(*page->normalImage(), 0, 0, windowWidth, windowHeight, 0, 0);
+    if (!fonts.empty())
+        drawTitle();
+    backBuffer.present();
+}
+
+} // namespace windlecroft
