@@ -2,13 +2,14 @@
 # every test (also under AddressSanitizer and UndefinedBehaviorSanitizer).
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+TSAN_DIR ?= build-tsan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ifneq ($(CI),)
 CMAKE_FLAGS += -DWINDLECROFT_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps build run test test-asan test-tsan bench clean
 
 all: deps build
 
@@ -33,12 +34,23 @@ test-asan: $(ASAN_DIR)/build.ninja
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer over the audio engine and the hand-over of track ends to the main thread.
+$(TSAN_DIR)/build.ninja:
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWINDLECROFT_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_C_FLAGS=-fsanitize=thread \
+	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread $(CMAKE_FLAGS)
+
+test-tsan: $(TSAN_DIR)/build.ninja
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target audio_tests
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L audio -R 'EndOfTrack|PlayerSequencing|Engine'
+
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
+	$(MAKE) test-tsan
 
 bench: deps build
 	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR)
