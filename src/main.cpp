@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -50,7 +51,8 @@ int main(int argc, char** argv)
     SteadyClock clock;
     SdlAudioOutput audio(std::cerr);
     if (commandLine.headless) {
-        HeadlessDesktop desktop(clock);
+        HeadlessDesktop desktop(clock, commandLine.layered);
+        desktop.setInput(std::move(commandLine.input));
         Application application(desktop, clock, audio, commandLine.options);
         return application.run();
     }

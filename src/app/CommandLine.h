@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ApplicationOptions.h"
+#include "platform/headless/InputScript.h"
 
 #include <filesystem>
 #include <optional>
@@ -15,7 +16,14 @@ struct CommandLine {
     std::optional<std::filesystem::path> skinFolder;
     /** Run with the headless desktop: nothing on screen, errors on stderr only. */
     bool headless = false;
-    /** Set when the program should end at once (help, version, a usage error) with this code. */
+    /** With --headless: the timed input the headless desktop delivers (--input FILE). */
+    InputScript input;
+    /** With --headless: whether the headless desktop reports layered-window support (--layered). */
+    bool layered = true;
+    /**
+     * Set when the program should end at once with this code: 0 after help or version, 2 for an
+     * input script that cannot be read or parsed, the parser's code for other usage errors.
+     */
     std::optional<int> exitCode;
     /** What to print before ending at once (help text, version, the usage error). */
     std::string message;

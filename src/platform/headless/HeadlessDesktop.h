@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "platform/headless/InputScript.h"
 #include "resources/Region.h"
 #include "resources/Surface.h"
 
 #include <optional>
+#include <utility>
 
 namespace windlecroft {
 
@@ -13,7 +15,9 @@ class Clock;
 /**
  * A desktop without a screen: it records what the player asks of its window (the frame last
  * presented, the shape) and runs the event loop as a plain 10 ms tick on the given clock.
- * Tests use it with a manual clock; the program uses it for --headless.
+ * Tests use it with a manual clock; the program uses it for --headless. An input script, when
+ * given, is delivered through the same event calls the Qt shell makes, each event when its
+ * time has come.
  */
 class HeadlessDesktop final : public Desktop {
 public:
@@ -28,6 +32,9 @@ public:
     };
 
     explicit HeadlessDesktop(Clock& clock, bool layered = true, ScreenRect screen = {0, 0, 1920, 1080});
+
+    /** The input the next run() delivers; times count from the start of that run. */
+    void setInput(InputScript script) { input_ = std::move(script); }
 
     bool supportsLayered() const override { return layered_; }
     ScreenRect screenGeometry() const override { return screen_; }
@@ -64,6 +71,8 @@ public:
     const std::optional<Region>& windowShape() const { return shape_; }
 
 private:
+    void deliver(const InputEvent& event, DesktopEvents& events);
+
     Clock& clock_;
     bool layered_;
     ScreenRect screen_;
@@ -81,6 +90,11 @@ private:
     int trayMenuOpened_ = 0;
     bool quitPosted_ = false;
     int quitCode_ = 0;
+    InputScript input_;
+    // What the script has held down so far, for the key-state word of mouse moves.
+    bool leftDown_ = false;
+    bool shiftDown_ = false;
+    bool controlDown_ = false;
 };
 
 } // namespace windlecroft
