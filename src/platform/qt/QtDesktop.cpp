@@ -1,6 +1,7 @@
 #include "platform/qt/QtDesktop.h"
 
 #include "platform/qt/QtMainWindow.h"
+#include "platform/qt/QtTrayIcon.h"
 #include "resources/TextEncoding.h"
 
 #include <QCoreApplication>
@@ -61,7 +62,7 @@ QString fromSkinText(const std::string& bytes)
 
 } // namespace
 
-QtDesktop::QtDesktop() : layered_(detectLayeredSupport())
+QtDesktop::QtDesktop() : layered_(detectLayeredSupport()), tray_(std::make_unique<QtTrayIcon>(events_))
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     frameTimer_.setTimerType(Qt::PreciseTimer);
@@ -85,7 +86,9 @@ ScreenRect QtDesktop::screenGeometry() const
 
 void QtDesktop::createWindow(const std::string& title, int x, int y, int width, int height)
 {
-    window_ = std::make_unique<QtMainWindow>(events_);
+    window_ = std::make_unique<QtMainWindow>(events_, layered_);
+    window_->setTranslucent(translucent_);
+    window_->setAlpha(alpha_);
     window_->setWindowTitle(fromSkinText(title));
     window_->setFixedSize(width, height);
     window_->move(x, y);
@@ -145,6 +148,40 @@ void QtDesktop::clearWindowShape()
 {
     if (window_)
         window_->clearShape();
+}
+
+void QtDesktop::setTranslucent(bool translucent)
+{
+    translucent_ = translucent;
+    if (window_)
+        window_->setTranslucent(translucent);
+}
+
+void QtDesktop::setWindowAlpha(std::uint8_t alpha)
+{
+    alpha_ = alpha;
+    if (window_)
+        window_->setAlpha(alpha);
+}
+
+bool QtDesktop::trayAvailable() const
+{
+    return QtTrayIcon::available();
+}
+
+void QtDesktop::showTrayIcon(const std::string& tip, const std::vector<TrayMenuEntry>& menu)
+{
+    tray_->show(tip, menu);
+}
+
+void QtDesktop::hideTrayIcon()
+{
+    tray_->hide();
+}
+
+void QtDesktop::showTrayMenu()
+{
+    tray_->showMenu();
 }
 
 void QtDesktop::showError(const std::string& message)

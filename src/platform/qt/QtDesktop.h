@@ -9,8 +9,12 @@
 namespace windlecroft {
 
 class QtMainWindow;
+class QtTrayIcon;
 
-/** The Qt 6 desktop shell: window, frame tick and message box. Runs on xcb and wayland alike. */
+/**
+ * The Qt 6 desktop shell: window, frame tick, notification-area icon and message box. Runs on
+ * xcb and wayland alike.
+ */
 class QtDesktop final : public Desktop {
 public:
     QtDesktop();
@@ -26,12 +30,26 @@ public:
     void present(const Surface& frame) override;
     void setWindowShape(const Region& region) override;
     void clearWindowShape() override;
+    void setTranslucent(bool translucent) override;
+    void setWindowAlpha(std::uint8_t alpha) override;
+    bool trayAvailable() const override;
+    void showTrayIcon(const std::string& tip, const std::vector<TrayMenuEntry>& menu) override;
+    void hideTrayIcon() override;
+    void showTrayMenu() override;
     void showError(const std::string& message) override;
+
+    /** The main window, or nullptr before it is created; tests look at it. */
+    QtMainWindow* window() const { return window_.get(); }
+    const QtTrayIcon& trayIcon() const { return *tray_; }
 
 private:
     bool layered_;
     DesktopEvents* events_ = nullptr;
+    // Kept here as well, so that what is asked before the window exists applies once it does.
+    bool translucent_ = false;
+    std::uint8_t alpha_ = 255;
     std::unique_ptr<QtMainWindow> window_;
+    std::unique_ptr<QtTrayIcon> tray_;
     QTimer frameTimer_;
 };
 

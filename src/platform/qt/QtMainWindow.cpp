@@ -1,25 +1,87 @@
 #include "platform/qt/QtMainWindow.h"
 
 #include "platform/Desktop.h"
+#include "platform/qt/ProgramIcon.h"
+#include "platform/qt/QtInputCodes.h"
 #include "resources/Region.h"
 #include "resources/Surface.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include <vector>
 
 namespace windlecroft {
 
-QtMainWindow::QtMainWindow(DesktopEvents*& events)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), events_(events)
+namespace {
+
+constexpr std::uint32_t white = 0x00FFFFFF;
+// The press of a repeat follows its release at once; a release is held back no longer than this.
+constexpr int releaseHoldMs = 20;
+
+std::uint16_t virtualKey(const QKeyEvent* event)
 {
-    // Every paint covers the whole window with the last frame.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    return virtualKeyForQtKey(event->key(), event->modifiers().testFlag(Qt::KeypadModifier));
+}
+
+std::uint16_t keyState(const QMouseEvent* event)
+{
+    return mouseKeyState(event->buttons().toInt(), event->modifiers().toInt());
+}
+
+} // namespace
+
+QtMainWindow::QtMainWindow(DesktopEvents*& events, bool translucentCapable)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), events_(events), translucentCapable_(translucentCapable)
+{
+    // An alpha channel has to be asked for before the native window exists.
+    if (translucentCapable_)
+        setAttribute(Qt::WA_TranslucentBackground);
+    else
+        setAttribute(Qt::WA_OpaquePaintEvent); // every paint covers the whole window
     setAttribute(Qt::WA_NoSystemBackground);
+    setWindowIcon(programIcon());
+    setFocusPolicy(Qt::StrongFocus);
+    // Moves arrive without a button held, as the core follows the pointer over its elements.
+    setMouseTracking(true);
+    releaseTimer_.setSingleShot(true);
+    releaseTimer_.setInterval(releaseHoldMs);
+    QObject::connect(&releaseTimer_, &QTimer::timeout, this, &QtMainWindow::deliverHeldRelease);
+}
+
+// A key release held back goes out before any other input, so that the core sees every
+// event in the order it happened.
+bool QtMainWindow::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::FocusOut:
+    case QEvent::Close:
+        deliverHeldRelease();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void QtMainWindow::deliverHeldRelease()
+{
+    releaseTimer_.stop();
+    const std::optional<std::uint16_t> key = keyRepeats_.flush();
+    if (key && events_)
+        events_->keyUp(*key);
 }
 
 // Closing only asks the core to quit; the window is torn down after the loop.
@@ -37,6 +99,117 @@ void QtMainWindow::moveEvent(QMoveEvent* event)
         events_->windowMoved();
 }
 
+void QtMainWindow::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (events_)
+        events_->focusGained();
+}
+
+// A held key repeats as further presses without releases in between, as on Windows. Qt marks
+// most repeats itself; the filter catches those X11 reports as a plain release and press.
+void QtMainWindow::keyPressEvent(QKeyEvent* event)
+{
+    const std::uint16_t key = virtualKey(event);
+    if (key == 0 || !events_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    releaseTimer_.stop();
+    if (const std::optional<std::uint16_t> released = keyRepeats_.press(key, event->timestamp()))
+        events_->keyUp(*released);
+    events_->keyDown(key);
+}
+
+void QtMainWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    const std::uint16_t key = virtualKey(event);
+    if (key == 0 || !events_) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    if (event->isAutoRepeat())
+        return;
+    if (const std::optional<std::uint16_t> earlier = keyRepeats_.release(key, event->timestamp()))
+        events_->keyUp(*earlier);
+    releaseTimer_.start();
+}
+
+void QtMainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragOffset_) {
+        // The pointer's own motion, not the client position, which moves with the window.
+        if (event->buttons().testFlag(Qt::LeftButton))
+            move(event->globalPosition().toPoint() - *dragOffset_);
+        else
+            dragOffset_.reset();
+        return;
+    }
+    if (events_) {
+        const QPoint at = event->position().toPoint();
+        events_->mouseMove(at.x(), at.y(), keyState(event));
+    }
+}
+
+void QtMainWindow::leftPress(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (events_ && events_->mouseDown(at.x(), at.y()))
+        return;
+    // A press that nothing takes drags the window, by the window manager when there is one.
+    QWindow* window = windowHandle();
+    if (window && window->startSystemMove())
+        return;
+    dragOffset_ = event->globalPosition().toPoint() - pos();
+}
+
+void QtMainWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        leftPress(event);
+    else if (event->button() == Qt::RightButton && events_)
+        events_->rightDown();
+}
+
+// Qt reports the second press of a double click as a double click alone; the core sees the
+// press it stands for, then the double click, and the release follows as usual.
+void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        leftPress(event);
+        if (events_) {
+            const QPoint at = event->position().toPoint();
+            events_->doubleClick(at.x(), at.y());
+        }
+    } else if (event->button() == Qt::RightButton && events_) {
+        events_->rightDown();
+    }
+}
+
+// The end of a drag is no click: the window manager's move loop swallows that release too.
+void QtMainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (dragOffset_) {
+        dragOffset_.reset();
+        return;
+    }
+    if (events_) {
+        const QPoint at = event->position().toPoint();
+        events_->mouseUp(at.x(), at.y());
+    }
+}
+
+void QtMainWindow::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0 || !events_)
+        return;
+    const QPoint at = event->position().toPoint();
+    events_->wheel(at.x(), at.y(), delta);
+}
+
 void QtMainWindow::present(const Surface& frame)
 {
     if (frame_.width() != frame.width() || frame_.height() != frame.height())
@@ -48,17 +221,65 @@ void QtMainWindow::present(const Surface& frame)
         for (int x = 0; x < frame.width(); ++x)
             to[x] = from[x] | 0xFF000000u;
     }
+    if (translucent_)
+        rebuildKeyedFrame();
     update();
+}
+
+// White becomes fully transparent, everything else stays opaque; the window alpha is applied
+// when painting, so that a fade needs no new frame.
+void QtMainWindow::rebuildKeyedFrame()
+{
+    if (frame_.isNull()) {
+        keyedFrame_ = QImage();
+        return;
+    }
+    if (keyedFrame_.size() != frame_.size())
+        keyedFrame_ = QImage(frame_.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < frame_.height(); ++y) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(frame_.constScanLine(y));
+        auto* to = reinterpret_cast<std::uint32_t*>(keyedFrame_.scanLine(y));
+        for (int x = 0; x < frame_.width(); ++x)
+            to[x] = (from[x] & white) == white ? 0u : from[x];
+    }
+}
+
+void QtMainWindow::setTranslucent(bool translucent)
+{
+    if (!translucentCapable_ || translucent == translucent_)
+        return;
+    translucent_ = translucent;
+    if (translucent_)
+        rebuildKeyedFrame();
+    update();
+}
+
+void QtMainWindow::setAlpha(std::uint8_t alpha)
+{
+    if (alpha == alpha_)
+        return;
+    alpha_ = alpha;
+    if (translucent_)
+        update();
 }
 
 void QtMainWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (frame_.isNull())
-        painter.fillRect(rect(), Qt::black);
-    else
-        painter.drawImage(0, 0, frame_);
+    if (!translucent_) {
+        if (frame_.isNull())
+            painter.fillRect(rect(), Qt::black);
+        else
+            painter.drawImage(0, 0, frame_);
+        return;
+    }
+    painter.fillRect(rect(), Qt::transparent);
+    if (keyedFrame_.isNull())
+        return;
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setOpacity(alpha_ / 255.0);
+    painter.drawImage(0, 0, keyedFrame_);
 }
 
 void QtMainWindow::setShape(const Region& region)

@@ -1,7 +1,14 @@
 #pragma once
 
+#include "platform/qt/KeyRepeatFilter.h"
+
 #include <QImage>
+#include <QPoint>
+#include <QTimer>
 #include <QWidget>
+
+#include <cstdint>
+#include <optional>
 
 namespace windlecroft {
 
@@ -9,12 +16,20 @@ class DesktopEvents;
 class Region;
 class Surface;
 
-/** The player's one borderless top-level window; it forwards its events to the core. */
+/**
+ * The player's one borderless top-level window. It shows the frames it is given and forwards
+ * its input to the core as Windows would report it: virtual-key codes, client coordinates, the
+ * mouse key-state word. A left press that the core does not take drags the window.
+ */
 class QtMainWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit QtMainWindow(DesktopEvents*& events);
+    /**
+     * translucentCapable asks for a window with an alpha channel, which setTranslucent needs;
+     * it can only be chosen before the window is first shown.
+     */
+    QtMainWindow(DesktopEvents*& events, bool translucentCapable);
 
     /** Keeps a copy of the frame and repaints the window with it. */
     void present(const Surface& frame);
@@ -22,15 +37,47 @@ public:
     void setShape(const Region& region);
     /** Removes the mask: the whole window shows. */
     void clearShape();
+    /**
+     * While translucent, white pixels of the frame are fully transparent and the others are
+     * shown at the window alpha; otherwise the frame is opaque. Has no effect on a window that
+     * was not made translucent-capable.
+     */
+    void setTranslucent(bool translucent);
+    void setAlpha(std::uint8_t alpha);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Tab and Shift+Tab are keys of the skin, not focus moves between child widgets.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
+    void leftPress(QMouseEvent* event);
+    void deliverHeldRelease();
+    void rebuildKeyedFrame();
+
     DesktopEvents*& events_;
+    const bool translucentCapable_;
+    bool translucent_ = false;
+    std::uint8_t alpha_ = 255;
+    // The frame as presented (opaque), and with white keyed out for the translucent look.
     QImage frame_;
+    QImage keyedFrame_;
+    // While the shell drags the window itself: the pointer's offset from the window's corner.
+    std::optional<QPoint> dragOffset_;
+    // Key releases wait here until it is clear they are not half of a repeat.
+    KeyRepeatFilter keyRepeats_;
+    QTimer releaseTimer_;
 };
 
 } // namespace windlecroft
