@@ -205,8 +205,17 @@ private:
     void writeScreenshot();
     std::filesystem::path skinFile(const char* name) const;
 
+    /** What the last ordinary frame showed: the page, its element states and the title's entry. */
+    struct FrameState {
+        const Page* page;
+        std::uint64_t pageState;
+        const TrackEntry* title;
+        bool operator==(const FrameState&) const = default;
+    };
+
     std::ostream& diagnostics_;
     PageContext pageContext_;
+    std::optional<FrameState> lastFrame_;
     std::uint64_t startTime_;
     bool windowCreated_ = false;
     bool stopped_ = false;

@@ -26,16 +26,25 @@ void Application::frameRender()
     pluginContext.setPlaying(player.mainPlaying());
     if (repaintPending)
         directRepaint();
-    if (!sceneChangePending) {
-        if (Page* page = currentPage())
-            page->draw();
-        if (!pages.empty() && onPanelPage())
-            drawTitle();
-    } else {
-        crossFadeStep();
-    }
     if (desktop.supportsLayered() && alphaActive)
         desktop.setWindowAlpha(windowAlpha);
+    if (sceneChangePending) {
+        crossFadeStep();
+        // The next page's first ordinary frame draws everything again.
+        lastFrame_.reset();
+        backBuffer.present();
+        return;
+    }
+    // A frame that would show exactly the picture presented last is neither drawn nor sent.
+    Page* page = currentPage();
+    const FrameState state{page, page ? page->drawState() : 0, playlist.at(player.currentIndex())};
+    if (lastFrame_ && *lastFrame_ == state && !(page && page->animating()))
+        return;
+    if (page)
+        page->draw();
+    if (!pages.empty() && onPanelPage())
+        drawTitle();
+    lastFrame_ = FrameState{page, page ? page->drawState() : 0, state.title};
     backBuffer.present();
 }
 
@@ -61,6 +70,7 @@ void Application::directRepaint()
     if (!fonts.empty())
         drawTitle();
     backBuffer.present();
+    lastFrame_.reset();
 }
 
 } // namespace windlecroft

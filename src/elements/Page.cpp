@@ -356,6 +356,30 @@ void Page::draw()
     }
 }
 
+bool Page::animating() const
+{
+    for (const Button& button : buttons_) {
+        if (button.hover() ? button.level() < 100.0f : button.level() > 0.0f)
+            return true;
+    }
+    return false;
+}
+
+// FNV-1a over the states draw() shows; equal values mean an identical picture.
+std::uint64_t Page::drawState() const
+{
+    std::uint64_t hash = 1469598103934665603ull;
+    auto mix = [&hash](std::uint64_t value) {
+        hash ^= value;
+        hash *= 1099511628211ull;
+    };
+    for (const Button& button : buttons_)
+        mix(static_cast<std::uint64_t>(button.pressed()) << 8 | button.highlightAlpha());
+    for (const Indicator& indicator : indicators_)
+        mix(indicator.on() ? 1 : 2);
+    return hash;
+}
+
 void Page::fadeDraw(std::uint8_t alpha)
 {
     if (normalImage_)

@@ -80,6 +80,10 @@ public:
     // Drawing.
     void draw();
     void fadeDraw(std::uint8_t alpha);
+    /** True while a button's highlight is still on its way up or down: draw() will change it. */
+    bool animating() const;
+    /** A value that changes whenever what draw() puts on screen changes (presses, highlights, lamps). */
+    std::uint64_t drawState() const;
 
     bool crossFade() const { return crossFade_; }
     const Image* normalImage() const { return normalImage_.get(); }
