@@ -1,0 +1,240 @@
+// The format model reads every byte of a configuration and writes it back unchanged, and the
+// source written from it compiles back to the same bytes.
+#include "ToolTestSupport.h"
+
+#include "config/ChunkIds.h"
+#include "config/SkinWriter.h"
+#include "skin/FormatError.h"
+#include "skin/SkinFileReader.h"
+#include "skin/SkinFileWriter.h"
+#include "skin/SourceWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace windlecroft::skin {
+namespace {
+
+using test::MemoryAssets;
+
+std::vector<std::uint8_t> payload(const std::function<void(ByteWriter&)>& fill)
+{
+    ByteWriter out;
+    fill(out);
+    return out.bytes();
+}
+
+// A configuration holding every chunk and record kind, unknown ones included, with odd values
+// where a byte could take more than its named values.
+std::vector<std::uint8_t> everyKind()
+{
+    SkinConfigWriter w("Przywr\xF3\xE6 skin", 600, 510);
+    w.rawChunk(chunk::fontFile, payload([](ByteWriter& o) { o.string("fonts\\title.ttf"); }));
+    w.rawChunk(chunk::font, payload([](ByteWriter& o) {
+                   o.string("font");
+                   o.string("DejaVu Sans");
+                   o.u16(700);
+                   o.u8(14);
+                   for (std::uint32_t v : {1u, 2u, 0xFFFFFFFFu, 0u})
+                       o.u32(v);
+               }));
+    w.plugin("spectrum", "libspectrum.so");
+    w.startScene("intro");
+    w.timing(0, 2000, 7);
+    w.trayMenu("Windlecroft", {{"Play", 0x1001, 0}, {"Quit", 0xFFFF, 0}, {"Odd", 0x1234, 9}});
+    w.stringMapping(4, {{"noc", 1}, {"dzien", 0}, {"jingle", 3}, {"\x81\x90", 2}});
+    w.beginPage("noc", "Data\\noc.jpg", "Data\\noc_p.jpg", "Data\\noc_h.jpg", true);
+    w.button({10, 20, 110, 40}, 0x1001, 0);
+    w.button({0, 0, 5, 5}, 0x8001, 0);
+    w.button({0, 0, 5, 5}, 0x8001, 2); // a text with no UTF-8 form: written as the index
+    w.button({0, 0, 5, 5}, 0x1002, 7); // a name whose unused argument is not 0
+    w.keyBinding(0x20, 0x1007, 0);
+    w.keyBinding(0xFF, 0x1003, 0); // a key with no name
+    w.indicator("musiclooped", {1, 2, 3, 4});
+    w.actionRecord(record::backgroundAction, 0x1011, 3);
+    w.actionRecord(record::rightClickAction, 0xFFFD, 0);
+    w.actionRecord(record::enterAction, 0x1013, 3);
+    w.actionRecord(record::leaveAction, 0x1016, 0);
+    w.textList({100, 100, 300, 400}, 0, "font", 16);
+    w.textList({100, 100, 300, 400}, 7, "font", 16);
+    w.slider({10, 450, 590, 460}, 0, 0, "Data\\knob.bmp", 0x2001);
+    w.slider({10, 450, 590, 460}, 2, 3, "Data\\knob.bmp", 0x2777);
+    w.textViewer({300, 100, 500, 400}, "font", 12);
+    w.textBlock("Read me", "docs\\readme.txt");
+    w.pageTimer(500, 0x8001, 1);
+    w.pagePlugin("spectrum", 1);
+    w.wheelZone({0, 0, 600, 510}, 0x1017, 80, 0x1017, 20);
+    w.rawChunk(0x4150, std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8});
+    w.endPage();
+    w.beginPage("empty", "");
+    w.endPage();
+    w.rawChunk(chunk::tracklist, payload([](ByteWriter& o) {
+                   o.u8(0);
+                   o.u16(1);
+                   o.string("jingle");
+                   o.string("Data\\jingle.xm");
+               }));
+    w.rawChunk(chunk::tracklist, payload([](ByteWriter& o) {
+                   o.u8(1);
+                   o.u16(2);
+                   for (const char* text : {"One", "music/one.ogg", "Placeholder", ""})
+                       o.string(text);
+               }));
+    w.rawChunk(chunk::tracklist, payload([](ByteWriter& o) {
+                   o.u8(5);
+                   o.u16(0);
+               }));
+    w.rawChunk(0x7000, std::vector<std::uint8_t>{0xAA, 0xBB});
+    w.rawChunk(chunk::root, std::vector<std::uint8_t>{0x58, 0x02});
+    return w.finish();
+}
+
+ArchiveContents everyEntryKind()
+{
+    ArchiveWriter a;
+    a.add("Data\\noc.jpg", std::string("\xFF\xD8 not really a picture"));
+    a.add("Data\\panel.rgn", std::string(12, '\0'));
+    a.add("", "an entry without a name");
+    a.add("Data\\noc.jpg", "a second entry of the same name");
+    a.add("..\\escape.txt", "a name that must not leave the folder");
+    a.add("Data", "a file where another entry needs a folder");
+    a.add("Data\\empty.txt", "");
+    return ArchiveContents::parse(a.bytes());
+}
+
+// Writes the source of (config, archive), compiles it again and returns the configuration bytes.
+std::vector<std::uint8_t> throughSource(const std::vector<std::uint8_t>& config, const ArchiveContents& archive,
+                                        ArchiveContents* rebuiltArchive = nullptr)
+{
+    MemoryAssets assets;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < archive.files().size(); ++i) {
+        files.push_back("archive/" + std::to_string(i));
+        assets.files[files.back()] = archive.files()[i].data;
+    }
+    const std::string source = writeSource(readSkinFile(config), archive, files);
+    Diagnostics diagnostics;
+    CompiledSkin compiled = compileSource(source, assets, diagnostics);
+    EXPECT_FALSE(diagnostics.hasErrors()) << test::printed(diagnostics) << source;
+    if (rebuiltArchive)
+        *rebuiltArchive = std::move(compiled.archive);
+    return writeSkinFile(compiled.config);
+}
+
+TEST(SkinFileRoundTrip, EveryChunkAndRecordKindIsWrittenBackByteForByte)
+{
+    const std::vector<std::uint8_t> config = everyKind();
+    const SkinFile file = readSkinFile(config);
+    EXPECT_EQ(writeSkinFile(file), config);
+
+    ASSERT_EQ(file.chunks.size(), 14u);
+    EXPECT_TRUE(std::holds_alternative<RawChunk>(file.chunks[12].body));
+    EXPECT_EQ(file.chunks[13].id(), chunk::root); // nested root ids are unknown chunks
+    const auto& page = std::get<PageChunk>(file.chunks[7].body);
+    EXPECT_EQ(page.records.size(), 21u);
+    EXPECT_EQ(std::get<RawRecord>(page.records.back().body).payload.size(), 8u);
+}
+
+TEST(SkinFileRoundTrip, TheSourceCompilesBackToTheSameConfigurationAndArchive)
+{
+    const std::vector<std::uint8_t> config = everyKind();
+    const ArchiveContents archive = everyEntryKind();
+    ArchiveContents rebuilt;
+    EXPECT_EQ(throughSource(config, archive, &rebuilt), config);
+    EXPECT_EQ(rebuilt.bytes(), archive.bytes());
+}
+
+TEST(SkinFileRoundTrip, LengthsThatAreNotTrueAndTrailingBytesSurviveTheSource)
+{
+    std::vector<std::uint8_t> config = everyKind();
+    SkinFile file = readSkinFile(config);
+    // The walk ignores the lengths of known chunks and records, and never reads the bytes after
+    // the root; all of them must still come back.
+    file.chunks[0].length = 99;
+    auto& page = std::get<PageChunk>(file.chunks[7].body);
+    page.records[0].length = 3;
+    file.trailing = {'S', 'I', 'G'};
+    config = writeSkinFile(file);
+
+    EXPECT_EQ(writeSkinFile(readSkinFile(config)), config);
+    EXPECT_EQ(throughSource(config, ArchiveContents{}), config);
+}
+
+TEST(SkinFileRoundTrip, APageLengthBoundsItsRecordsAsThePlayerWalksThem)
+{
+    SkinConfigWriter w("", 600, 510);
+    w.beginPage("p", "");
+    w.button({1, 2, 3, 4}, 0x1001, 0);
+    w.button({5, 6, 7, 8}, 0x1002, 0);
+    w.endPage();
+    std::vector<std::uint8_t> config = w.finish();
+    // Shorten the page by one record: the second button then stands at the top level, where
+    // its id means nothing and it is skipped by its length.
+    const std::size_t pageStart = 6 + 1 + 4;
+    config[pageStart + 2] = static_cast<std::uint8_t>(config[pageStart + 2] - 26);
+
+    const SkinFile file = readSkinFile(config);
+    ASSERT_EQ(file.chunks.size(), 2u);
+    EXPECT_EQ(std::get<PageChunk>(file.chunks[0].body).records.size(), 1u);
+    EXPECT_FALSE(file.chunks[0].length.has_value()); // the shortened length is the true one now
+    EXPECT_EQ(file.chunks[1].id(), record::button);
+    EXPECT_EQ(writeSkinFile(file), config);
+    EXPECT_EQ(throughSource(config, ArchiveContents{}), config);
+}
+
+TEST(SkinFileRoundTrip, UnknownLengthsReachingPastTheFileKeepWhatIsThere)
+{
+    SkinConfigWriter w("", 600, 510);
+    w.rawChunk(0x7000, std::vector<std::uint8_t>{1, 2, 3});
+    std::vector<std::uint8_t> config = w.finish();
+    config[6 + 1 + 4 + 2] = 200; // the unknown chunk now claims 200 bytes
+    config[2] = 250;             // and the root 250
+
+    const SkinFile file = readSkinFile(config);
+    ASSERT_EQ(file.chunks.size(), 1u);
+    EXPECT_EQ(std::get<RawChunk>(file.chunks[0].body).payload.size(), 3u);
+    EXPECT_EQ(file.chunks[0].length, 200u);
+    EXPECT_EQ(writeSkinFile(file), config);
+    EXPECT_EQ(throughSource(config, ArchiveContents{}), config);
+}
+
+TEST(SkinFileReader, EveryCutOfAFileIsReadOrRefusedWithoutReadingPastIt)
+{
+    const std::vector<std::uint8_t> config = everyKind();
+    for (std::size_t size = 0; size < config.size(); ++size) {
+        // Each copy has exactly size bytes, so the sanitizer sees any read past the end.
+        const std::vector<std::uint8_t> cut(config.begin(), config.begin() + static_cast<std::ptrdiff_t>(size));
+        try {
+            const SkinFile file = readSkinFile(cut);
+            EXPECT_EQ(writeSkinFile(file), cut) << "cut at " << size;
+        } catch (const FormatError& error) {
+            EXPECT_NE(std::string(error.what()), "") << "cut at " << size;
+        }
+    }
+}
+
+TEST(SkinFileReader, RefusesWhatItCannotRepresentAndSaysWhere)
+{
+    EXPECT_THROW(readSkinFile(std::vector<std::uint8_t>{0x02, 0x58, 11, 0, 0, 0, 0, 0x80, 2, 0xE0, 1}), FormatError);
+
+    SkinConfigWriter w("", 600, 510);
+    w.startScene("intro");
+    w.beginPage("noc", "");
+    w.rawChunk(0x4150, std::vector<std::uint8_t>{});
+    w.endPage();
+    std::vector<std::uint8_t> config = w.finish();
+    config[config.size() - 4] = 5; // the unknown record's length is below its header
+    try {
+        readSkinFile(config);
+        FAIL() << "a record shorter than its header was accepted";
+    } catch (const FormatError& error) {
+        EXPECT_EQ(std::string(error.what()), "chunk 2 (page), record 1 (raw): length 5 is smaller than its 6-byte header");
+    }
+
+    std::vector<std::uint8_t> cut = w.finish();
+    cut.resize(cut.size() - 8); // the page now ends inside its own fields
+    cut[2] = static_cast<std::uint8_t>(cut.size());
+    EXPECT_THROW(readSkinFile(cut), FormatError);
+}
+
+} // namespace
+} // namespace windlecroft::skin

@@ -1,0 +1,220 @@
+// The source compiler: symbolic names, key names, texts and the faults it reports with their lines.
+#include "ToolTestSupport.h"
+
+#include "config/ChunkIds.h"
+#include "skin/ActionNames.h"
+#include "skin/ActionSyntax.h"
+#include "skin/KeyNames.h"
+#include "skin/SkinFileWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace windlecroft::skin {
+namespace {
+
+const std::string header = "title = \"t\"\nwidth = 600\nheight = 510\n";
+
+// The element records of the first page of a compiled skin, as bytes, headers included.
+std::vector<std::uint8_t> recordBytes(const CompiledSkin& skin)
+{
+    std::vector<std::uint8_t> bytes;
+    for (const Chunk& chunk : skin.config.chunks) {
+        if (const auto* page = std::get_if<PageChunk>(&chunk.body)) {
+            for (const ElementRecord& record : page->records) {
+                PageChunk alone;
+                alone.records.push_back(record);
+                const std::vector<std::uint8_t> all = writeSkinFile(SkinFile{{}, 0, 0, {Chunk{alone, {}}}, {}, {}});
+                // Root (11 bytes), page header (6), five empty strings and the flag (6).
+                bytes.insert(bytes.end(), all.begin() + 23, all.end());
+            }
+            break;
+        }
+    }
+    return bytes;
+}
+
+CompiledSkin compileClean(const std::string& text)
+{
+    Diagnostics diagnostics;
+    CompiledSkin skin = test::compile(text, diagnostics);
+    EXPECT_FALSE(diagnostics.hasErrors()) << test::printed(diagnostics);
+    return skin;
+}
+
+TEST(SourceCompiler, AButtonCompilesToTheBytesOfTheFormat)
+{
+    const CompiledSkin skin = compileClean(header + R"(
+[[chunk]]
+kind = "page"
+name = "noc"
+records = [ { kind = "button", rect = [10, 20, 110, 40], action = "play" } ]
+)");
+    const std::vector<std::uint8_t> expected{0x10, 0x40, 0x1A, 0x00, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x14, 0x00, 0x00,
+                                             0x00, 0x6E, 0x00, 0x00, 0x00, 0x28, 0x00, 0x00, 0x00, 0x01, 0x10, 0x00, 0x00};
+    EXPECT_EQ(recordBytes(skin), expected);
+}
+
+TEST(SourceCompiler, NamesResolveAgainstTheLastStringMappingWhereverItStands)
+{
+    const CompiledSkin skin = compileClean(header + R"(
+[[chunk]]
+kind = "string-mapping"
+strings = ["old"]
+
+[[chunk]]
+kind = "page"
+name = "noc"
+records = [
+  { kind = "button", rect = [0, 0, 1, 1], action = ["switch-page", "noc"] },
+  { kind = "enter-action", action = ["side-play", "jingle"] },
+  { kind = "timer", delay = 3000, action = [0x8001, "dzien"] },
+  { kind = "slider", rect = [0, 0, 9, 1], orientation = "vertical", knob = "k.bmp", id = "viewer-scroll" },
+  { kind = "wheel", rect = [0, 0, 9, 9], up = ["main-volume", 80], down = ["slider", "seek"] },
+]
+
+[[chunk]]
+kind = "string-mapping"
+entries = [ { text = "dzien", index = 2 }, { text = "noc", index = 0 }, { text = "jingle", index = 1 } ]
+)");
+    const auto& records = std::get<PageChunk>(skin.config.chunks[1].body).records;
+    EXPECT_EQ(std::get<ButtonRecord>(records[0].body).action, (Action{0x8001, 0}));
+    EXPECT_EQ(std::get<ActionListRecord>(records[1].body).action, (Action{0x1011, 1}));
+    EXPECT_EQ(std::get<ActionListRecord>(records[1].body).id, record::enterAction);
+    EXPECT_EQ(std::get<PageTimerRecord>(records[2].body).action, (Action{0x8001, 2}));
+    EXPECT_EQ(std::get<PageTimerRecord>(records[2].body).delay, 3000u);
+    EXPECT_EQ(std::get<SliderRecord>(records[3].body).id, 0x2003);
+    EXPECT_EQ(std::get<SliderRecord>(records[3].body).orientation, 1);
+    EXPECT_EQ(std::get<WheelZoneRecord>(records[4].body).up, (Action{0x1017, 80}));
+    EXPECT_EQ(std::get<WheelZoneRecord>(records[4].body).down, (Action{0x2000, 0x2001}));
+}
+
+TEST(SourceCompiler, KeysTakeWindowsNamesOrNumbers)
+{
+    const CompiledSkin skin = compileClean(header + R"(
+[[chunk]]
+kind = "page"
+name = "p"
+records = [
+  { kind = "key", key = "space", action = "pause" },
+  { kind = "key", key = "F12", action = "quit" },
+  { kind = "key", key = "a", action = "next" },
+  { kind = "key", key = "0", action = "stop" },
+  { kind = "key", key = "left", action = "step-back" },
+  { kind = "key", key = "return", action = "play" },
+  { kind = "key", key = 0xE2, action = 0x1234 },
+]
+)");
+    const auto& records = std::get<PageChunk>(skin.config.chunks[0].body).records;
+    const std::vector<std::uint8_t> keys{0x20, 0x7B, 0x41, 0x30, 0x25, 0x0D, 0xE2};
+    ASSERT_EQ(records.size(), keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(std::get<KeyBindingRecord>(records[i].body).key, keys[i]) << "record " << i + 1;
+    EXPECT_EQ(std::get<KeyBindingRecord>(records[6].body).action, (Action{0x1234, 0}));
+}
+
+TEST(SourceCompiler, TextsAreStoredInWindows1250)
+{
+    const CompiledSkin skin = compileClean(R"(
+title = "Przywróć"
+width = 1
+height = 1
+
+[[chunk]]
+kind = "start-scene"
+scene = { hex = "8190" }
+)");
+    EXPECT_EQ(skin.config.title, "Przywr\xF3\xE6");
+    EXPECT_EQ(std::get<StartSceneChunk>(skin.config.chunks[0].body).scene, "\x81\x90");
+}
+
+TEST(SourceCompiler, ReportsEveryFaultWithItsLineAndGoesOn)
+{
+    Diagnostics diagnostics;
+    test::compile(header + R"(
+[[chunk]]
+kind = "string-mapping"
+strings = ["noc"]
+
+[[chunk]]
+kind = "page"
+name = "noc"
+records = [
+  { kind = "button", rect = [0, 0, 1, 1], action = "plya" },
+  { kind = "button", rect = [0, 0, 1, 1], action = ["switch-page", "wieczor"] },
+  { kind = "button", rect = [0, 0, 1, 1], action = "switch-page" },
+  { kind = "key", key = "hyper", action = "play" },
+  { kind = "button", rect = [0, 0, 1], action = "play" },
+  { kind = "button", rect = [0, 0, 1, 1], action = "play", colour = "red" },
+  { kind = "text-list", rect = [0, 0, 1, 1], font = "font", row-height = 300 },
+  { kind = "sprite" },
+]
+
+[[chunk]]
+kind = "fonts"
+)",
+                  diagnostics);
+    const std::string text = test::printed(diagnostics);
+    const std::vector<std::string> expected{
+        "skin.toml:13: chunk 2 (page \"noc\"), record 1 (button): error: unknown action \"plya\"",
+        "skin.toml:14: chunk 2 (page \"noc\"), record 2 (button): error: the string mapping holds no \"wieczor\"",
+        "skin.toml:15: chunk 2 (page \"noc\"), record 3 (button): error: action \"switch-page\" needs an argument",
+        "skin.toml:16: chunk 2 (page \"noc\"), record 4 (key): error: unknown key name \"hyper\"",
+        "skin.toml:17: chunk 2 (page \"noc\"), record 5 (button): error: rect must be [left, top, right, bottom]",
+        "skin.toml:18: chunk 2 (page \"noc\"), record 6 (button): error: button record has no field \"colour\"",
+        "skin.toml:19: chunk 2 (page \"noc\"), record 7 (text-list): error: row-height is 300, outside 0..255",
+        "skin.toml:20: chunk 2 (page \"noc\"), record 8 (sprite): error: unknown record kind \"sprite\"",
+        "skin.toml:23: chunk 3 (fonts): error: unknown chunk kind \"fonts\"",
+    };
+    for (const std::string& line : expected)
+        EXPECT_NE(text.find(line), std::string::npos) << "missing: " << line << "\nin:\n" << text;
+    EXPECT_EQ(diagnostics.errorCount(), static_cast<int>(expected.size())) << text;
+}
+
+TEST(SourceCompiler, ASyntaxErrorIsReportedWithItsLine)
+{
+    Diagnostics diagnostics;
+    const CompiledSkin skin = test::compile(header + "[[chunk]\n", diagnostics);
+    ASSERT_EQ(diagnostics.errorCount(), 1);
+    EXPECT_EQ(diagnostics.all()[0].where.line, 4);
+    EXPECT_TRUE(skin.config.chunks.empty());
+}
+
+TEST(ActionSyntax, EveryActionIsWrittenSoThatItCompilesBack)
+{
+    StringMappingChunk mapping;
+    mapping.entries = {{"noc", 0}, {"noc", 1}, {"", 2}, {"jingle", 3}, {"\x81", 4}};
+    const StringTable table(mapping);
+    std::vector<Action> actions;
+    for (const ActionName& name : actionNames()) {
+        for (std::uint16_t arg : {0, 1, 2, 3, 4, 5, 0x2001, 0xFFFF})
+            actions.push_back({name.code, arg});
+    }
+    actions.push_back({0x1234, 0});
+    actions.push_back({0x0000, 7});
+    for (const Action& action : actions) {
+        const std::string text = actionSource(action, table);
+        const toml::table parsed = toml::parse("a = " + text);
+        EXPECT_EQ(compileAction(*parsed.get("a"), table), action) << text;
+    }
+    // Names are written where they resolve to the same value.
+    EXPECT_EQ(actionSource({0x8001, 0}, table), "[\"switch-page\", \"noc\"]");
+    EXPECT_EQ(actionSource({0x8001, 1}, table), "[\"switch-page\", 1]");
+    EXPECT_EQ(actionSource({0x1011, 3}, table), "[\"side-play\", \"jingle\"]");
+    EXPECT_EQ(actionSource({0x1001, 0}, table), "\"play\"");
+    EXPECT_EQ(actionSource({0x2000, 0x2002}, table), "[\"slider\", \"list-scroll\"]");
+}
+
+TEST(ActionNames, EveryCodeHasOneNameAndKeysOneCanonicalName)
+{
+    for (const ActionName& action : actionNames()) {
+        EXPECT_EQ(findActionByName(action.name), &action);
+        EXPECT_EQ(findActionByCode(action.code), &action);
+    }
+    for (const KeyName& key : keyNames())
+        EXPECT_EQ(keyCodeByName(key.name), key.code) << key.name;
+    EXPECT_EQ(keyCodeByName("enter"), 0x0D);
+    EXPECT_EQ(keyCodeByName("Escape"), 0x1B);
+}
+
+} // namespace
+} // namespace windlecroft::skin

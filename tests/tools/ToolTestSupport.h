@@ -1,0 +1,39 @@
+#pragma once
+
+#include "skin/AssetReader.h"
+#include "skin/Diagnostics.h"
+#include "skin/SourceCompiler.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace windlecroft::test {
+
+/** Asset files held in memory, by the path the source names them with. */
+class MemoryAssets : public skin::AssetReader {
+public:
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    std::optional<std::vector<std::uint8_t>> read(const std::string& path) override;
+};
+
+/** An RGBA colour for generated pictures. */
+struct Rgba {
+    std::uint8_t r, g, b, a;
+};
+
+/** A PNG file made with libpng: RGBA when withAlpha, otherwise RGB (the alpha is dropped). */
+std::vector<std::uint8_t> makePng(int width, int height, const std::function<Rgba(int x, int y)>& colour, bool withAlpha = true);
+
+/** Compiles source text; the diagnostics are left in diagnostics. */
+skin::CompiledSkin compile(const std::string& text, skin::Diagnostics& diagnostics, skin::AssetReader* assets = nullptr);
+
+/** The text of all diagnostics, one per line, as the tool prints them. */
+std::string printed(const skin::Diagnostics& diagnostics);
+
+std::vector<std::uint8_t> bytesOf(std::string_view text);
+void writeText(const std::filesystem::path& path, std::string_view text);
+
+} // namespace windlecroft::test

@@ -1,0 +1,103 @@
+#include "skin/ActionSyntax.h"
+
+#include "skin/ActionNames.h"
+#include "skin/SourceError.h"
+#include "skin/TomlFields.h"
+#include "skin/TomlText.h"
+#include "skin/Windows1250.h"
+
+namespace windlecroft::skin {
+
+namespace {
+
+std::uint16_t codeOf(const toml::node& node, const ActionName*& known)
+{
+    known = nullptr;
+    if (const auto* name = node.as_string()) {
+        known = findActionByName(name->get());
+        if (known == nullptr)
+            throw SourceError(lineOf(node), "unknown action \"" + name->get() + "\"");
+        return known->code;
+    }
+    const auto code = static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "action code"));
+    known = findActionByCode(code);
+    return code;
+}
+
+std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const StringTable& table)
+{
+    if (node.is_integer())
+        return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "action argument"));
+    const auto* name = node.as_string();
+    if (name == nullptr)
+        throw SourceError(lineOf(node), "an action argument must be a number or a name");
+    const ArgumentKind kind = known ? known->argument : ArgumentKind::None;
+    if (kind == ArgumentKind::SliderId) {
+        if (std::optional<std::uint16_t> id = sliderIdByName(name->get()))
+            return *id;
+        throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\" (seek, list-scroll, viewer-scroll)");
+    }
+    if (kind != ArgumentKind::PageName && kind != ArgumentKind::TrackName)
+        throw SourceError(lineOf(node), "this action takes a number, not the name \"" + name->get() + "\"");
+    const std::string text = textOf(node, "name");
+    if (!table.present())
+        throw SourceError(lineOf(node), "\"" + name->get() + "\" needs a string-mapping chunk that holds it");
+    if (std::optional<std::uint16_t> index = table.indexOf(text))
+        return *index;
+    throw SourceError(lineOf(node), "the string mapping holds no \"" + name->get() + "\"");
+}
+
+} // namespace
+
+Action compileAction(const toml::node& node, const StringTable& table)
+{
+    const ActionName* known = nullptr;
+    if (const auto* array = node.as_array()) {
+        if (array->empty() || array->size() > 2)
+            throw SourceError(lineOf(node), "an action is a name, a code, or [name or code, argument]");
+        Action action;
+        action.code = codeOf(*array->get(0), known);
+        if (array->size() == 2)
+            action.arg = argumentOf(*array->get(1), known, table);
+        else if (known != nullptr && known->argument != ArgumentKind::None && array->get(0)->is_string())
+            throw SourceError(lineOf(node), "action \"" + std::string(known->name) + "\" needs an argument");
+        return action;
+    }
+    Action action;
+    action.code = codeOf(node, known);
+    if (known != nullptr && known->argument != ArgumentKind::None && node.is_string())
+        throw SourceError(lineOf(node), "action \"" + std::string(known->name) + "\" needs an argument: [\"" +
+                                            std::string(known->name) + "\", ...]");
+    return action;
+}
+
+std::string actionSource(const Action& action, const StringTable& table)
+{
+    const ActionName* known = findActionByCode(action.code);
+    if (known == nullptr)
+        return action.arg == 0 ? tomlHex16(action.code) : "[" + tomlHex16(action.code) + ", " + std::to_string(action.arg) + "]";
+    const std::string name = tomlQuote(known->name);
+    switch (known->argument) {
+    case ArgumentKind::None:
+        return action.arg == 0 ? name : "[" + name + ", " + std::to_string(action.arg) + "]";
+    case ArgumentKind::SliderId:
+        if (std::optional<std::string_view> slider = sliderIdName(action.arg))
+            return "[" + name + ", " + tomlQuote(*slider) + "]";
+        return "[" + name + ", " + tomlHex16(action.arg) + "]";
+    case ArgumentKind::PageName:
+    case ArgumentKind::TrackName: {
+        // The name is written only when it leads back to this very index.
+        const std::string* text = table.at(action.arg);
+        if (text != nullptr && !text->empty() && table.indexOf(*text) == action.arg) {
+            if (std::optional<std::string> utf8 = windows1250ToUtf8(*text))
+                return "[" + name + ", " + tomlQuote(*utf8) + "]";
+        }
+        return "[" + name + ", " + std::to_string(action.arg) + "]";
+    }
+    case ArgumentKind::Number:
+        break;
+    }
+    return "[" + name + ", " + std::to_string(action.arg) + "]";
+}
+
+} // namespace windlecroft::skin

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace windlecroft::skin {
+
+/**
+ * The commands of windlecroft-skin. Each reports on err (check reports on out) and returns the
+ * process exit status: 0 on success, 1 when something failed.
+ */
+
+/** Compiles SOURCE/skin.toml and its assets into SKIN/windlecroft.cfg and SKIN/windlecroft.dat. */
+int buildSkin(const std::filesystem::path& sourceFolder, const std::filesystem::path& skinFolder, std::ostream& err);
+
+/** Writes the source of a built skin: skin.toml, and the archive's entries as files under archive/. */
+int dumpSkin(const std::filesystem::path& skinFolder, const std::filesystem::path& sourceFolder, std::ostream& err);
+
+/** Prints every archive entry: its size and its name. */
+int listArchive(const std::filesystem::path& archive, std::ostream& out, std::ostream& err);
+
+/** Writes the named entries (all when names is empty) as files into folder. */
+int extractArchive(const std::filesystem::path& archive, const std::vector<std::string>& names,
+                   const std::filesystem::path& folder, std::ostream& err);
+
+/**
+ * Checks a source folder (with skin.toml) or a built skin folder (with windlecroft.cfg). Playlist
+ * files are looked for in musicFolder, by default the checked folder. Fails when any error is found.
+ */
+int checkSkin(const std::filesystem::path& folder, const std::optional<std::filesystem::path>& musicFolder, std::ostream& out);
+
+} // namespace windlecroft::skin

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/Error.h"
+
+namespace windlecroft::skin {
+
+/** Bytes that the skin tool cannot represent or a source it cannot compile. */
+class FormatError : public Error {
+public:
+    using Error::Error;
+};
+
+} // namespace windlecroft::skin

@@ -1,0 +1,138 @@
+#include "skin/RecordCompiler.h"
+
+#include "skin/ActionNames.h"
+#include "skin/ActionSyntax.h"
+#include "skin/KeyNames.h"
+#include "skin/KindNames.h"
+#include "skin/SourceError.h"
+#include "skin/TomlFields.h"
+
+namespace windlecroft::skin {
+
+namespace {
+
+Action action(TomlFields& fields, std::string_view key, const StringTable& strings)
+{
+    return compileAction(fields.require(key), strings);
+}
+
+std::uint8_t keyCode(TomlFields& fields)
+{
+    const toml::node& node = fields.require("key");
+    if (const auto* name = node.as_string()) {
+        if (std::optional<std::uint8_t> code = keyCodeByName(name->get()))
+            return *code;
+        throw SourceError(lineOf(node), "unknown key name \"" + name->get() + "\"");
+    }
+    return static_cast<std::uint8_t>(integerOf(node, 0, 255, "key"));
+}
+
+// A byte field that may be written by one of two names or as a number.
+std::uint8_t namedByte(TomlFields& fields, std::string_view key, std::string_view zero, std::string_view one,
+                       std::optional<std::uint8_t> fallback)
+{
+    const toml::node* node = fallback ? fields.take(key) : &fields.require(key);
+    if (node == nullptr)
+        return *fallback;
+    if (const auto* name = node->as_string()) {
+        if (name->get() == zero)
+            return 0;
+        if (name->get() == one)
+            return 1;
+        throw SourceError(lineOf(*node), std::string(key) + " is \"" + std::string(zero) + "\", \"" + std::string(one) +
+                                             "\" or a number, not \"" + name->get() + "\"");
+    }
+    return static_cast<std::uint8_t>(integerOf(*node, 0, 255, key));
+}
+
+std::uint16_t sliderId(TomlFields& fields)
+{
+    const toml::node& node = fields.require("id");
+    if (const auto* name = node.as_string()) {
+        if (std::optional<std::uint16_t> id = sliderIdByName(name->get()))
+            return *id;
+        throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\" (seek, list-scroll, viewer-scroll)");
+    }
+    return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "id"));
+}
+
+ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, const StringTable& strings)
+{
+    if (kind == "button")
+        return ButtonRecord{fields.rect("rect"), action(fields, "action", strings)};
+    if (kind == "key") {
+        const std::uint8_t key = keyCode(fields);
+        return KeyBindingRecord{key, action(fields, "action", strings)};
+    }
+    if (kind == "indicator") {
+        std::string state = fields.text("state");
+        return IndicatorRecord{std::move(state), fields.rect("rect")};
+    }
+    if (std::optional<std::uint16_t> id = actionListIdFor(kind))
+        return ActionListRecord{*id, action(fields, "action", strings)};
+    if (kind == "text-list") {
+        TextListRecord r;
+        r.rect = fields.rect("rect");
+        r.mode = namedByte(fields, "mode", "single-click", "double-click", 0);
+        r.font = fields.text("font");
+        r.rowHeight = fields.number<std::uint8_t>("row-height");
+        return r;
+    }
+    if (kind == "slider") {
+        SliderRecord r;
+        r.rect = fields.rect("rect");
+        r.releaseOnly = fields.flag("release-only", 0);
+        r.orientation = namedByte(fields, "orientation", "horizontal", "vertical", std::nullopt);
+        r.knob = fields.text("knob");
+        r.id = sliderId(fields);
+        return r;
+    }
+    if (kind == "text-viewer") {
+        TextViewerRecord r;
+        r.rect = fields.rect("rect");
+        r.font = fields.text("font");
+        r.rowHeight = fields.number<std::uint8_t>("row-height");
+        return r;
+    }
+    if (kind == "document") {
+        std::string title = fields.text("title");
+        return TextBlockRecord{std::move(title), fields.text("file")};
+    }
+    if (kind == "timer") {
+        const auto delay = fields.number<std::uint32_t>("delay");
+        return PageTimerRecord{delay, action(fields, "action", strings)};
+    }
+    if (kind == "plugin") {
+        std::string plugin = fields.text("plugin");
+        return PagePluginRecord{std::move(plugin), fields.number<std::uint8_t>("mode", 0)};
+    }
+    if (kind == "wheel") {
+        WheelZoneRecord r;
+        r.rect = fields.rect("rect");
+        r.up = action(fields, "up", strings);
+        r.down = action(fields, "down", strings);
+        return r;
+    }
+    if (kind == "raw") {
+        const auto id = fields.number<std::uint16_t>("id");
+        return RawRecord{id, fields.hex("hex")};
+    }
+    throw SourceError(fields.line(), "unknown record kind \"" + kind + "\"");
+}
+
+} // namespace
+
+ElementRecord compileRecord(const toml::table& table, const StringTable& strings)
+{
+    TomlFields fields(table, "record");
+    const std::string kind = fields.string("kind");
+    TomlFields typed(table, kind + " record");
+    typed.take("kind");
+    ElementRecord record;
+    record.body = compileBody(kind, typed, strings);
+    record.length = typed.length();
+    typed.finish();
+    return record;
+}
+
+} // namespace windlecroft::skin
