@@ -1,0 +1,145 @@
+// spectrum: draws the playing music's spectrum as a row of bars while a page cross-fades.
+//
+// The player calls draw() only while a page it is attached to is blended into the window, so
+// the bars flash up during the cross-fade from one panel page to the next. The colours follow
+// the value of action 0x7001 ("plugin-command"): 1 day, 2 evening, 3 night. The value is seen
+// in the frames of the cross-fade that the same update started, so a skin posts it from the
+// enter actions of its pages; any other value keeps the colours chosen last.
+#include <windlecroft/plugin.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// The box the bars fill, in the coordinates of a 600 × 510 window; other window sizes scale it.
+constexpr float designWidth = 600.0f;
+constexpr float designHeight = 510.0f;
+constexpr float boxLeft = 424.0f;
+constexpr float boxTop = 446.0f;
+constexpr float boxRight = 556.0f;
+constexpr float boxBottom = 488.0f;
+
+constexpr int barCount = 16;
+constexpr int binCount = 512;
+constexpr float floorDb = -60.0f;
+
+struct BarColours {
+    std::uint32_t low;  // colour at the foot of a bar
+    std::uint32_t high; // colour at a full bar's top
+    std::uint32_t peak; // the falling cap above each bar
+};
+
+constexpr BarColours styles[] = {
+    {0x00C8841E, 0x00FFE27A, 0x00FFFFF0}, // day: amber to sunlight
+    {0x00B0305A, 0x00FF9A4A, 0x00FFE0C8}, // evening: rose to orange
+    {0x00284CB4, 0x0078E6FF, 0x00E8F6FF}, // night: deep blue to ice
+};
+
+std::uint32_t mix(std::uint32_t a, std::uint32_t b, int weight) // weight 0..255 towards b
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int ca = static_cast<int>((a >> shift) & 0xFF);
+        const int cb = static_cast<int>((b >> shift) & 0xFF);
+        result |= static_cast<std::uint32_t>((ca * (255 - weight) + cb * weight + 127) / 255) << shift;
+    }
+    return result;
+}
+
+// Loudness of a band as 0..1: the strongest bin in decibels, -60 dB and below counting as 0.
+float bandLevel(const float* spectrum, int bar)
+{
+    // Bands widen towards the treble, as hearing does: bin edges grow geometrically from 1 to 511.
+    const auto edge = [](int i) {
+        return std::clamp(static_cast<int>(std::lround(std::pow(static_cast<float>(binCount - 1), static_cast<float>(i) / barCount))),
+                          1, binCount - 1);
+    };
+    const int first = edge(bar);
+    const int last = std::max(first, edge(bar + 1) - 1);
+    float strongest = 0.0f;
+    for (int bin = first; bin <= last; ++bin)
+        strongest = std::max(strongest, spectrum[bin]);
+    if (strongest <= 0.0f)
+        return 0.0f;
+    const float db = 20.0f * std::log10(strongest);
+    return std::clamp((db - floorDb) / -floorDb, 0.0f, 1.0f);
+}
+
+class SpectrumPlugin : public WindlecroftPlugin {
+public:
+    void start(WindlecroftPluginContext*) override
+    {
+        style_ = 0;
+        peaks_.fill(0.0f);
+    }
+
+    void draw(WindlecroftPluginContext* context) override
+    {
+        const WindlecroftSurface* surface = context->surface;
+        if (surface == nullptr || surface->pixels == nullptr || surface->width <= 0 || surface->height <= 0)
+            return;
+        if (context->pluginCommand >= 1 && context->pluginCommand <= 3)
+            style_ = context->pluginCommand - 1;
+
+        const float sx = static_cast<float>(surface->width) / designWidth;
+        const float sy = static_cast<float>(surface->height) / designHeight;
+        const int left = static_cast<int>(boxLeft * sx);
+        const int top = static_cast<int>(boxTop * sy);
+        const int right = static_cast<int>(boxRight * sx);
+        const int bottom = static_cast<int>(boxBottom * sy);
+        const int height = bottom - top;
+        const float pitch = static_cast<float>(right - left) / barCount;
+        if (height <= 2 || pitch < 2.0f)
+            return;
+
+        const BarColours& colours = styles[style_];
+        for (int bar = 0; bar < barCount; ++bar) {
+            const float level = context->playing && context->spectrum ? bandLevel(context->spectrum, bar) : 0.0f;
+            // The cap falls slowly after a loud moment; draw() runs once or twice a frame.
+            peaks_[bar] = std::max(level, peaks_[bar] - 0.015f);
+            const int x0 = left + static_cast<int>(bar * pitch);
+            const int x1 = left + static_cast<int>((bar + 1) * pitch) - 1; // one pixel of gap
+            const int filled = static_cast<int>(level * static_cast<float>(height - 2));
+            const int cap = bottom - 1 - static_cast<int>(peaks_[bar] * static_cast<float>(height - 2));
+            for (int y = top; y < bottom; ++y) {
+                const int fromFoot = bottom - 1 - y;
+                std::uint32_t colour;
+                int alpha;
+                if (y == cap || y == cap - 1) {
+                    colour = colours.peak;
+                    alpha = 230;
+                } else if (fromFoot < filled) {
+                    colour = mix(colours.low, colours.high, fromFoot * 255 / std::max(1, height - 1));
+                    alpha = 210;
+                } else {
+                    continue;
+                }
+                paintRow(*surface, x0, x1, y, colour, alpha);
+            }
+        }
+    }
+
+private:
+    static void paintRow(const WindlecroftSurface& surface, int x0, int x1, int y, std::uint32_t colour, int alpha)
+    {
+        if (y < 0 || y >= surface.height)
+            return;
+        std::uint32_t* row = surface.pixels + static_cast<std::ptrdiff_t>(y) * surface.stride;
+        for (int x = std::max(0, x0); x <= std::min(x1, surface.width - 1); ++x)
+            row[x] = mix(row[x], colour, alpha);
+    }
+
+    // Trivially destructible members only: the player frees the object's memory without running a destructor.
+    int style_ = 0;
+    std::array<float, barCount> peaks_{};
+};
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) void* PluginCreateProc(void)
+{
+    return WINDLECROFT_NEW_PLUGIN(SpectrumPlugin);
+}
