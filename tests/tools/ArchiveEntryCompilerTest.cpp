@@ -45,8 +45,9 @@ TEST(ArchiveEntryCompiler, AMaskComesFromThePicturesAlpha)
         expected.insert(expected.end(), row.begin(), row.end());
     EXPECT_EQ(compileEntry(assets, "name = 'Data\\panel.rgn'\nmask = 'shape.png'"), expected);
 
-    const std::vector<std::uint8_t> strict = compileEntry(assets, "name = 'm.rgn'\nmask = 'shape.png'\nthreshold = 196");
-    EXPECT_EQ(std::vector<std::uint8_t>(strict.begin(), strict.begin() + 5), (std::vector<std::uint8_t>{0, 1, 1, 1, 1}));
+    // An alpha equal to the threshold belongs to the window.
+    const std::vector<std::uint8_t> strict = compileEntry(assets, "name = 'm.rgn'\nmask = 'shape.png'\nthreshold = 195");
+    EXPECT_EQ(std::vector<std::uint8_t>(strict.begin(), strict.begin() + 5), (std::vector<std::uint8_t>{0, 0, 1, 1, 1}));
 }
 
 TEST(ArchiveEntryCompiler, AMaskComesFromAKeyColourWhenThePictureHasNoAlpha)

@@ -4,6 +4,7 @@
 #include "config/ChunkIds.h"
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
+#include "skin/JpegEncoder.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -159,7 +160,7 @@ TEST(SkinCheck, ReportsFaultsOfABuiltSkinByChunkAndRecord)
 {
     test::TempDir dir;
     SkinConfigWriter config("", 600, 510);
-    config.beginPage("p", "");
+    config.beginPage("p", "Data\\intro.jpg");
     config.pagePlugin("late", 0);
     config.button({0, 0, 1, 1}, 0x1011, 0);
     config.actionRecord(record::enterAction, 0x1017, 150);
@@ -170,6 +171,9 @@ TEST(SkinCheck, ReportsFaultsOfABuiltSkinByChunkAndRecord)
     config.save(dir / configFileName);
     ArchiveWriter archive;
     archive.add("Data\\panel.rgn", std::string(600 * 510, '\0'));
+    std::string reason;
+    RgbaPicture picture{600, 510, std::vector<std::uint8_t>(600 * 510 * 4, 128), false};
+    archive.add("Data\\intro.jpg", encodeJpeg(picture, 80, reason).value());
     archive.save(dir / dataFileName);
 
     const test::RunResult result = runTool({"check", dir.path().string()});
@@ -179,6 +183,38 @@ TEST(SkinCheck, ReportsFaultsOfABuiltSkinByChunkAndRecord)
         "chunk 1 (page \"p\"), record 2 (button): error: side-play 0: the skin has no string-mapping chunk",
         "chunk 1 (page \"p\"), record 3 (enter-action): warning: main-volume 150 is above the volume's 100",
         "chunk 3 (tracklist): error: tracklist type 7 is neither named tracks (0) nor a playlist (1)",
+        "chunk 1 (page \"p\"): error: the normal picture \"Data\\intro.jpg\" is whitened through \"Data\\intro.rgn\"",
+    });
+}
+
+TEST(SkinCheck, WarningsAloneLeaveTheStatusAtZero)
+{
+    test::TempDir dir;
+    writePng(dir / "art/shape.png", 40, 30);
+    writePng(dir / "art/bg.png", 40, 31, false);
+    test::writeText(dir / "skin.toml", R"(width = 40
+height = 30
+[[entry]]
+name = "Data\\panel.rgn"
+mask = "art/shape.png"
+[[entry]]
+name = "Data\\dzien.bmp"
+picture = "art/bg.png"
+[[chunk]]
+kind = "page"
+name = "dzien"
+normal = "Data\\dzien.bmp"
+records = [ { kind = "indicator", state = "shuffle", rect = [0, 0, 9, 9] } ]
+[[chunk]]
+kind = "start-scene"
+scene = "dzien"
+)");
+    const test::RunResult result = runTool({"check", dir.path().string()});
+    EXPECT_EQ(result.status, 0) << result.output;
+    expectReported(result.output, {
+        ":9: chunk 1 (page \"dzien\"): warning: the normal picture \"Data\\dzien.bmp\" is 40 x 31, the window 40 x 30",
+        ":13: chunk 1 (page \"dzien\"), record 1 (indicator): warning: state \"shuffle\" is not one the player switches",
+        ": 0 errors, 2 warnings",
     });
 }
 

@@ -154,6 +154,8 @@ TEST(SkinFileRoundTrip, LengthsThatAreNotTrueAndTrailingBytesSurviveTheSource)
     page.records[0].length = 3;
     file.trailing = {'S', 'I', 'G'};
     config = writeSkinFile(file);
+    // The font-file chunk follows the root's 24 bytes; its length field holds what was set.
+    EXPECT_EQ(config[26], 99);
 
     EXPECT_EQ(writeSkinFile(readSkinFile(config)), config);
     EXPECT_EQ(throughSource(config, ArchiveContents{}), config);

@@ -9,14 +9,6 @@
 
 namespace windlecroft::test {
 
-std::optional<std::vector<std::uint8_t>> MemoryAssets::read(const std::string& path)
-{
-    auto found = files.find(path);
-    if (found == files.end())
-        return std::nullopt;
-    return found->second;
-}
-
 std::vector<std::uint8_t> makePng(int width, int height, const std::function<Rgba(int x, int y)>& colour, bool withAlpha)
 {
     const int channels = withAlpha ? 4 : 3;

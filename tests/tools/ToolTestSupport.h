@@ -6,18 +6,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace windlecroft::test {
 
-/** Asset files held in memory, by the path the source names them with. */
-class MemoryAssets : public skin::AssetReader {
-public:
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    std::optional<std::vector<std::uint8_t>> read(const std::string& path) override;
-};
+using MemoryAssets = skin::MemoryAssetReader;
 
 /** An RGBA colour for generated pictures. */
 struct Rgba {

@@ -24,4 +24,12 @@ std::optional<std::vector<std::uint8_t>> DirectoryAssetReader::read(const std::s
     return readFileBytes(root_ / std::filesystem::path(path));
 }
 
+std::optional<std::vector<std::uint8_t>> MemoryAssetReader::read(const std::string& path)
+{
+    auto found = files.find(path);
+    if (found == files.end())
+        return std::nullopt;
+    return found->second;
+}
+
 } // namespace windlecroft::skin

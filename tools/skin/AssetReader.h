@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,13 @@ public:
 
 private:
     std::filesystem::path root_;
+};
+
+/** Assets held in memory, by the path the source names them with (tests, fuzzing). */
+class MemoryAssetReader : public AssetReader {
+public:
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    std::optional<std::vector<std::uint8_t>> read(const std::string& path) override;
 };
 
 /** The whole file, or nothing when it cannot be opened or read. */

@@ -5,6 +5,7 @@
 #include "skin/ActionNames.h"
 #include "skin/ArchivePictures.h"
 #include "skin/KindNames.h"
+#include "skin/PlayerConventions.h"
 #include "skin/SkinFileWriter.h"
 #include "skin/StringTable.h"
 
@@ -15,39 +16,11 @@ namespace windlecroft::skin {
 
 namespace {
 
-constexpr const char* panelMask = "Data\\panel.rgn";
-constexpr std::size_t trackScenes = 17;
-constexpr std::size_t maxTipLength = 63;
-constexpr std::size_t maxFaceLength = 31;
+using namespace conventions;
 
 std::string inQuotes(std::string_view name)
 {
     return "\"" + decodeWindows1250(name) + "\"";
-}
-
-// The panel page each playlist position switches to.
-const char* sceneForTrack(std::size_t position)
-{
-    return position <= 6 ? "dzien" : position <= 12 ? "wieczor" : "noc";
-}
-
-// The mask the player whitens a JPEG with, chosen by the letter after "Data\".
-const char* whiteningMask(std::string_view name)
-{
-    if (name.size() < 6)
-        return nullptr;
-    switch (name[5]) {
-    case 'd':
-    case 'n':
-    case 'w':
-        return panelMask;
-    case 'i':
-        return "Data\\intro.rgn";
-    case 'o':
-        return "Data\\outro.rgn";
-    default:
-        return nullptr;
-    }
 }
 
 bool isMusic(std::string_view name)
@@ -75,6 +48,8 @@ private:
     void lintAction(const Action& action);
     void lintPicture(const std::string& name, const char* role);
     void lintFont(const std::string& name);
+    void lintWhitening(const std::string& name, const std::string& what);
+    void lintKnob(const SliderRecord& slider);
     void lintArchiveEntry(const std::string& name, const std::string& what);
     void lintEnd();
 
@@ -283,7 +258,7 @@ void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
     } else if (const auto* r = std::get_if<KeyBindingRecord>(&body)) {
         lintAction(r->action);
     } else if (const auto* r = std::get_if<IndicatorRecord>(&body)) {
-        if (r->state != "musiclooped" && r->state != "musicrandom" && r->state != "modulelooped")
+        if (!isIndicatorState(r->state))
             warning("state " + inQuotes(r->state) + " is not one the player switches (musiclooped, musicrandom, modulelooped), so it never lights");
     } else if (const auto* r = std::get_if<ActionListRecord>(&body)) {
         lintAction(r->action);
@@ -296,22 +271,7 @@ void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
     } else if (const auto* r = std::get_if<SliderRecord>(&body)) {
         if (r->releaseOnly > 1 || r->orientation > 1)
             error("release-only and orientation must each be 0 or 1: the player stops loading");
-        const FileKind kind = classifyFileName(r->knob);
-        const std::optional<ArchivePictures::Result> knob = pictures_.inspect(r->knob);
-        if (kind != FileKind::Bmp && kind != FileKind::Jpeg)
-            warning("the knob " + inQuotes(r->knob) + " ends in neither .bmp nor .jpg, so the knob has no size");
-        else if (!knob)
-            lintArchiveEntry(r->knob, "knob picture");
-        else if (knob->decoded) {
-            const bool vertical = r->orientation == 1;
-            const int track = vertical ? r->rect.height() : r->rect.width();
-            const int size = vertical ? knob->height : knob->width;
-            if (size >= track)
-                warning("the knob (" + std::to_string(size) + " pixels) is not smaller than the track (" + std::to_string(track) +
-                        " pixels), so the slider cannot move");
-        } else if (!broken(r->knob)) {
-            error("can't decode the knob picture " + inQuotes(r->knob) + ": " + knob->reason);
-        }
+        lintKnob(*r);
     } else if (const auto* r = std::get_if<TextViewerRecord>(&body)) {
         lintFont(r->font);
         viewerSeen = true;
@@ -354,6 +314,39 @@ void Linter::lintArchiveEntry(const std::string& name, const std::string& what)
         error("the archive has no entry " + inQuotes(name) + " for the " + what);
 }
 
+void Linter::lintWhitening(const std::string& name, const std::string& what)
+{
+    const std::string_view mask = whiteningMask(name);
+    if (classifyFileName(name) == FileKind::Jpeg && !mask.empty() && !in_.archive.contains(mask))
+        error("the " + what + " " + inQuotes(name) + " is whitened through " + inQuotes(mask) +
+              " where the window can be translucent, and the archive has no such entry");
+}
+
+void Linter::lintKnob(const SliderRecord& slider)
+{
+    const FileKind kind = classifyFileName(slider.knob);
+    if (kind != FileKind::Bmp && kind != FileKind::Jpeg) {
+        warning("the knob " + inQuotes(slider.knob) + " ends in neither .bmp nor .jpg, so the knob has no size");
+        return;
+    }
+    lintWhitening(slider.knob, "knob picture");
+    const std::optional<ArchivePictures::Result> knob = pictures_.inspect(slider.knob);
+    if (!knob) {
+        lintArchiveEntry(slider.knob, "knob picture");
+    } else if (!knob->decoded) {
+        if (!broken(slider.knob))
+            error("can't decode the knob picture " + inQuotes(slider.knob) + ": " + knob->reason);
+    } else {
+        // The knob's size bounds the travel: a knob as long as the track leaves none.
+        const bool vertical = slider.orientation == 1;
+        const int track = vertical ? slider.rect.height() : slider.rect.width();
+        const int size = vertical ? knob->height : knob->width;
+        if (size >= track)
+            warning("the knob (" + std::to_string(size) + " pixels) is not smaller than the track (" + std::to_string(track) +
+                    " pixels), so the slider cannot move");
+    }
+}
+
 void Linter::lintPicture(const std::string& name, const char* role)
 {
     const FileKind kind = classifyFileName(name);
@@ -361,11 +354,7 @@ void Linter::lintPicture(const std::string& name, const char* role)
         warning("the " + std::string(role) + " " + inQuotes(name) + " ends in neither .bmp nor .jpg, so nothing is loaded from it");
         return;
     }
-    if (kind == FileKind::Jpeg) {
-        if (const char* mask = whiteningMask(name); mask && !in_.archive.contains(mask))
-            error("the " + std::string(role) + " " + inQuotes(name) + " is whitened through " + inQuotes(mask) +
-                  " where the window can be translucent, and the archive has no such entry");
-    }
+    lintWhitening(name, role);
     const std::optional<ArchivePictures::Result> picture = pictures_.inspect(name);
     if (!picture) {
         lintArchiveEntry(name, role);
@@ -410,12 +399,11 @@ void Linter::lintAction(const Action& action)
 
 void Linter::lintEnd()
 {
-    if (!in_.archive.contains(panelMask)) {
-        out_.error({}, "the archive has no \"Data\\panel.rgn\", the mask the player shapes its window with");
-    }
+    if (!in_.archive.contains(panelMask))
+        out_.error({}, "the archive has no " + inQuotes(panelMask) + ", the mask the player shapes its window with");
     const std::size_t windowPixels = std::size_t{in_.skin.width} * in_.skin.height;
-    for (const char* mask : {panelMask, "Data\\intro.rgn", "Data\\outro.rgn"}) {
-        if (const ArchiveFile* file = in_.archive.find(mask); file && !broken(mask) && file->data.size() != windowPixels)
+    for (const std::string_view mask : {panelMask, introMask, outroMask}) {
+        if (const ArchiveFile* file = in_.archive.find(mask); file && !broken(std::string(mask)) && file->data.size() != windowPixels)
             out_.warning({}, "the mask " + inQuotes(mask) + " holds " + std::to_string(file->data.size()) + " bytes, the window " +
                                  std::to_string(in_.skin.width) + " x " + std::to_string(in_.skin.height) + " needs " +
                                  std::to_string(windowPixels));
@@ -423,12 +411,12 @@ void Linter::lintEnd()
     if (playlistLength_ > 0) {
         std::set<std::string> needed;
         for (std::size_t i = 0; i < std::min(playlistLength_, trackScenes); ++i)
-            needed.insert(sceneForTrack(i));
-        for (const char* scene : {"dzien", "wieczor", "noc"}) {
-            if (needed.contains(scene) && !allPages_.contains(scene))
-                out_.warning({}, std::string("the playlist switches pages by track, and no page is named \"") + scene + "\"");
+            needed.insert(std::string(sceneForTrack(i)));
+        for (const std::string_view scene : {"dzien", "wieczor", "noc"}) {
+            if (needed.contains(std::string(scene)) && !allPages_.contains(std::string(scene)))
+                out_.warning({}, "the playlist switches pages by track, and no page is named " + inQuotes(scene));
         }
-        if (!allFonts_.contains("font"))
+        if (!allFonts_.contains(std::string(titleFont)))
             out_.warning({}, "no font is named \"font\", so track titles are not drawn");
     }
     if (!allPages_.empty()) {
