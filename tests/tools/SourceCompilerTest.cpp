@@ -54,7 +54,7 @@ records = [ { kind = "button", rect = [10, 20, 110, 40], action = "play" } ]
     EXPECT_EQ(recordBytes(skin), expected);
 }
 
-TEST(SourceCompiler, NamesResolveAgainstTheLastStringMappingWhereverItStands)
+TEST(SourceCompiler, NamesResolveAgainstTheLastStringMappingAndThePlaylistWhereverTheyStand)
 {
     const CompiledSkin skin = compileClean(header + R"(
 [[chunk]]
@@ -70,11 +70,16 @@ records = [
   { kind = "timer", delay = 3000, action = [0x8001, "dzien"] },
   { kind = "slider", rect = [0, 0, 9, 1], orientation = "vertical", knob = "k.bmp", id = "viewer-scroll" },
   { kind = "wheel", rect = [0, 0, 9, 9], up = ["main-volume", 80], down = ["slider", "seek"] },
+  { kind = "button", rect = [0, 0, 1, 1], action = ["play-index", "first"] },
 ]
 
 [[chunk]]
 kind = "string-mapping"
 entries = [ { text = "dzien", index = 2 }, { text = "noc", index = 0 }, { text = "jingle", index = 1 } ]
+
+[[chunk]]
+kind = "playlist"
+tracks = [ { name = "first", file = "a.ogg" }, { name = "second", file = "b.ogg" }, { name = "third", file = "c.ogg" } ]
 )");
     const auto& records = std::get<PageChunk>(skin.config.chunks[1].body).records;
     EXPECT_EQ(std::get<ButtonRecord>(records[0].body).action, (Action{0x8001, 0}));
@@ -86,6 +91,8 @@ entries = [ { text = "dzien", index = 2 }, { text = "noc", index = 0 }, { text =
     EXPECT_EQ(std::get<SliderRecord>(records[3].body).orientation, 1);
     EXPECT_EQ(std::get<WheelZoneRecord>(records[4].body).up, (Action{0x1017, 80}));
     EXPECT_EQ(std::get<WheelZoneRecord>(records[4].body).down, (Action{0x2000, 0x2001}));
+    // The playlist's first entry is played at its last position.
+    EXPECT_EQ(std::get<ButtonRecord>(records[5].body).action, (Action{0x1010, 2}));
 }
 
 TEST(SourceCompiler, KeysTakeWindowsNamesOrNumbers)
@@ -183,7 +190,8 @@ TEST(ActionSyntax, EveryActionIsWrittenSoThatItCompilesBack)
 {
     StringMappingChunk mapping;
     mapping.entries = {{"noc", 0}, {"noc", 1}, {"", 2}, {"jingle", 3}, {"\x81", 4}};
-    const StringTable table(mapping);
+    // In file order; position 0 is the last entry.
+    const ActionContext table(StringTable(mapping), {"Twice", "Dawn", "Twice", "Dusk"});
     std::vector<Action> actions;
     for (const ActionName& name : actionNames()) {
         for (std::uint16_t arg : {0, 1, 2, 3, 4, 5, 0x2001, 0xFFFF})
@@ -202,6 +210,9 @@ TEST(ActionSyntax, EveryActionIsWrittenSoThatItCompilesBack)
     EXPECT_EQ(actionSource({0x1011, 3}, table), "[\"side-play\", \"jingle\"]");
     EXPECT_EQ(actionSource({0x1001, 0}, table), "\"play\"");
     EXPECT_EQ(actionSource({0x2000, 0x2002}, table), "[\"slider\", \"list-scroll\"]");
+    EXPECT_EQ(actionSource({0x1010, 0}, table), "[\"play-index\", \"Dusk\"]");
+    EXPECT_EQ(actionSource({0x1010, 2}, table), "[\"play-index\", \"Dawn\"]");
+    EXPECT_EQ(actionSource({0x1010, 3}, table), "[\"play-index\", 3]"); // "Twice" names position 1 first
 }
 
 TEST(ActionNames, EveryCodeHasOneNameAndKeysOneCanonicalName)

@@ -18,7 +18,7 @@ constexpr std::array<ActionName, 34> actions{{
     {0x1007, "pause", None, "Pauses or resumes the playlist channel."},
     {0x1008, "repeat", None, "Turns repeating the current entry on or off."},
     {0x1009, "random", None, "Turns random order on or off."},
-    {0x1010, "play-index", Number, "Starts the playlist entry with the given index."},
+    {0x1010, "play-index", Position, "Starts the playlist entry with the given index."},
     {0x1011, "side-play", TrackName, "Plays the named track on the side channel."},
     {0x1012, "side-stop", None, "Stops the side channel."},
     {0x1013, "side-fade-in", TrackName, "Plays the named track on the side channel, fading it in."},

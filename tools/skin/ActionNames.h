@@ -10,7 +10,8 @@ namespace windlecroft::skin {
 /** What an action's argument means, which decides how the source may write it. */
 enum class ArgumentKind {
     None,      // not used; the source writes only the name
-    Number,    // a plain number (playlist index, volume, plugin value)
+    Number,    // a plain number (volume, plugin value)
+    Position,  // a playlist position, or the name of the playlist entry there
     PageName,  // a string-mapping index whose text is a page name
     TrackName, // a string-mapping index whose text is a named track
     SliderId,  // a slider id: seek, list-scroll, viewer-scroll or a number

@@ -24,7 +24,7 @@ std::uint16_t codeOf(const toml::node& node, const ActionName*& known)
     return code;
 }
 
-std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const StringTable& table)
+std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const ActionContext& context)
 {
     if (node.is_integer())
         return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "action argument"));
@@ -37,9 +37,15 @@ std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const 
             return *id;
         throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\" (seek, list-scroll, viewer-scroll)");
     }
+    if (kind == ArgumentKind::Position) {
+        if (std::optional<std::uint16_t> position = context.positionOf(textOf(node, "name")))
+            return *position;
+        throw SourceError(lineOf(node), "the playlist has no entry named \"" + name->get() + "\"");
+    }
     if (kind != ArgumentKind::PageName && kind != ArgumentKind::TrackName)
         throw SourceError(lineOf(node), "this action takes a number, not the name \"" + name->get() + "\"");
     const std::string text = textOf(node, "name");
+    const StringTable& table = context.strings();
     if (!table.present())
         throw SourceError(lineOf(node), "\"" + name->get() + "\" needs a string-mapping chunk that holds it");
     if (std::optional<std::uint16_t> index = table.indexOf(text))
@@ -49,7 +55,7 @@ std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const 
 
 } // namespace
 
-Action compileAction(const toml::node& node, const StringTable& table)
+Action compileAction(const toml::node& node, const ActionContext& context)
 {
     const ActionName* known = nullptr;
     if (const auto* array = node.as_array()) {
@@ -58,7 +64,7 @@ Action compileAction(const toml::node& node, const StringTable& table)
         Action action;
         action.code = codeOf(*array->get(0), known);
         if (array->size() == 2)
-            action.arg = argumentOf(*array->get(1), known, table);
+            action.arg = argumentOf(*array->get(1), known, context);
         else if (known != nullptr && known->argument != ArgumentKind::None && array->get(0)->is_string())
             throw SourceError(lineOf(node), "action \"" + std::string(known->name) + "\" needs an argument");
         return action;
@@ -71,8 +77,9 @@ Action compileAction(const toml::node& node, const StringTable& table)
     return action;
 }
 
-std::string actionSource(const Action& action, const StringTable& table)
+std::string actionSource(const Action& action, const ActionContext& context)
 {
+    const StringTable& table = context.strings();
     const ActionName* known = findActionByCode(action.code);
     if (known == nullptr)
         return action.arg == 0 ? tomlHex16(action.code) : "[" + tomlHex16(action.code) + ", " + std::to_string(action.arg) + "]";
@@ -93,6 +100,14 @@ std::string actionSource(const Action& action, const StringTable& table)
                 return "[" + name + ", " + tomlQuote(*utf8) + "]";
         }
         return "[" + name + ", " + std::to_string(action.arg) + "]";
+    }
+    case ArgumentKind::Position: {
+        const std::string* entry = context.entryAt(action.arg);
+        if (entry != nullptr && !entry->empty() && context.positionOf(*entry) == action.arg) {
+            if (std::optional<std::string> utf8 = windows1250ToUtf8(*entry))
+                return "[" + name + ", " + tomlQuote(*utf8) + "]";
+        }
+        break;
     }
     case ArgumentKind::Number:
         break;

@@ -11,9 +11,9 @@ namespace windlecroft::skin {
 
 namespace {
 
-Action action(TomlFields& fields, std::string_view key, const StringTable& strings)
+Action action(TomlFields& fields, std::string_view key, const ActionContext& context)
 {
-    return compileAction(fields.require(key), strings);
+    return compileAction(fields.require(key), context);
 }
 
 std::uint8_t keyCode(TomlFields& fields)
@@ -56,20 +56,20 @@ std::uint16_t sliderId(TomlFields& fields)
     return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "id"));
 }
 
-ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, const StringTable& strings)
+ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, const ActionContext& context)
 {
     if (kind == "button")
-        return ButtonRecord{fields.rect("rect"), action(fields, "action", strings)};
+        return ButtonRecord{fields.rect("rect"), action(fields, "action", context)};
     if (kind == "key") {
         const std::uint8_t key = keyCode(fields);
-        return KeyBindingRecord{key, action(fields, "action", strings)};
+        return KeyBindingRecord{key, action(fields, "action", context)};
     }
     if (kind == "indicator") {
         std::string state = fields.text("state");
         return IndicatorRecord{std::move(state), fields.rect("rect")};
     }
     if (std::optional<std::uint16_t> id = actionListIdFor(kind))
-        return ActionListRecord{*id, action(fields, "action", strings)};
+        return ActionListRecord{*id, action(fields, "action", context)};
     if (kind == "text-list") {
         TextListRecord r;
         r.rect = fields.rect("rect");
@@ -100,7 +100,7 @@ ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, con
     }
     if (kind == "timer") {
         const auto delay = fields.number<std::uint32_t>("delay");
-        return PageTimerRecord{delay, action(fields, "action", strings)};
+        return PageTimerRecord{delay, action(fields, "action", context)};
     }
     if (kind == "plugin") {
         std::string plugin = fields.text("plugin");
@@ -109,8 +109,8 @@ ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, con
     if (kind == "wheel") {
         WheelZoneRecord r;
         r.rect = fields.rect("rect");
-        r.up = action(fields, "up", strings);
-        r.down = action(fields, "down", strings);
+        r.up = action(fields, "up", context);
+        r.down = action(fields, "down", context);
         return r;
     }
     if (kind == "raw") {
@@ -122,14 +122,14 @@ ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, con
 
 } // namespace
 
-ElementRecord compileRecord(const toml::table& table, const StringTable& strings)
+ElementRecord compileRecord(const toml::table& table, const ActionContext& context)
 {
     TomlFields fields(table, "record");
     const std::string kind = fields.string("kind");
     TomlFields typed(table, kind + " record");
     typed.take("kind");
     ElementRecord record;
-    record.body = compileBody(kind, typed, strings);
+    record.body = compileBody(kind, typed, context);
     record.length = typed.length();
     typed.finish();
     return record;

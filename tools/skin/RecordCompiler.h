@@ -1,7 +1,7 @@
 #pragma once
 
 #include "skin/ElementRecord.h"
-#include "skin/StringTable.h"
+#include "skin/ActionContext.h"
 
 #include <toml++/toml.h>
 
@@ -11,8 +11,8 @@ namespace windlecroft::skin {
  * Compiles one element record of a page from its source table, whose `kind` says which record
  * it is (button, key, indicator, background-action, right-click-action, enter-action,
  * leave-action, text-list, slider, text-viewer, document, timer, plugin, wheel, raw). Actions
- * resolve their names against the file's final string-mapping table. Throws SourceError.
+ * resolve their names against the whole file's context. Throws SourceError.
  */
-ElementRecord compileRecord(const toml::table& table, const StringTable& strings);
+ElementRecord compileRecord(const toml::table& table, const ActionContext& context);
 
 } // namespace windlecroft::skin

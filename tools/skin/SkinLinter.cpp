@@ -7,7 +7,7 @@
 #include "skin/KindNames.h"
 #include "skin/PlayerConventions.h"
 #include "skin/SkinFileWriter.h"
-#include "skin/StringTable.h"
+#include "skin/ActionContext.h"
 
 #include <array>
 #include <map>
@@ -32,7 +32,7 @@ bool isMusic(std::string_view name)
 class Linter {
 public:
     Linter(const LintInput& input, Diagnostics& diagnostics)
-        : in_(input), out_(diagnostics), strings_(input.skin), pictures_(input.archive)
+        : in_(input), out_(diagnostics), context_(input.skin), pictures_(input.archive)
     {
     }
 
@@ -60,7 +60,7 @@ private:
 
     const LintInput& in_;
     Diagnostics& out_;
-    StringTable strings_;
+    ActionContext context_;
     ArchivePictures pictures_;
 
     // Over the whole file: where each name is defined first.
@@ -376,19 +376,22 @@ void Linter::lintAction(const Action& action)
     const ActionName* known = findActionByCode(action.code);
     if (known == nullptr)
         return;
-    if (known->argument == ArgumentKind::Number && (action.code == 0x1017 || action.code == 0x1018) && action.arg > 100)
-        warning(std::string(known->name) + " " + std::to_string(action.arg) + " is above the volume's 100");
+    const std::string what = std::string(known->name) + " " + std::to_string(action.arg);
+    if ((action.code == 0x1017 || action.code == 0x1018) && action.arg > 100)
+        warning(what + " is above the volume's 100");
+    if (known->argument == ArgumentKind::Position && action.arg >= context_.playlistSize())
+        warning(what + ": the playlist has " + std::to_string(context_.playlistSize()) + " entries, so it plays nothing");
     if (known->argument != ArgumentKind::PageName && known->argument != ArgumentKind::TrackName)
         return;
-    const std::string what = std::string(known->name) + " " + std::to_string(action.arg);
-    if (!strings_.present()) {
+    const StringTable& strings = context_.strings();
+    if (!strings.present()) {
         error(what + ": the skin has no string-mapping chunk, so this action stops the player");
         return;
     }
-    const std::string* text = strings_.at(action.arg);
+    const std::string* text = strings.at(action.arg);
     if (text == nullptr) {
         error(what + ": string-mapping index " + std::to_string(action.arg) + " is outside the table of " +
-              std::to_string(strings_.size()) + ", so this action stops the player");
+              std::to_string(strings.size()) + ", so this action stops the player");
         return;
     }
     if (known->argument == ArgumentKind::PageName && !allPages_.contains(*text))

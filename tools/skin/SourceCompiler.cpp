@@ -1,11 +1,11 @@
 #include "skin/SourceCompiler.h"
 
+#include "skin/ActionContext.h"
 #include "skin/ActionSyntax.h"
 #include "skin/ArchiveEntryCompiler.h"
 #include "skin/KindNames.h"
 #include "skin/RecordCompiler.h"
 #include "skin/SourceError.h"
-#include "skin/StringTable.h"
 #include "skin/TomlFields.h"
 
 namespace windlecroft::skin {
@@ -74,12 +74,12 @@ private:
     void compileChunks(const std::vector<const toml::table*>& chunks);
     Chunk::Body compileBody(const std::string& kind, TomlFields& fields, int chunkNumber);
     PageChunk compilePage(TomlFields& fields, int chunkNumber);
-    StringTable finalStrings(const std::vector<const toml::table*>& chunks);
+    ActionContext actionContext(const std::vector<const toml::table*>& chunks);
     void report(const SourceError& error, Location where);
 
     AssetReader& assets_;
     Diagnostics& diagnostics_;
-    StringTable strings_;
+    ActionContext context_;
     CompiledSkin result_;
 };
 
@@ -126,7 +126,7 @@ void Compiler::compileRoot(const toml::table& root)
     attempt([&] { chunks = fields.tables("chunk"); });
     attempt([&] { compileEntries(fields); });
     attempt([&] { fields.finish(); });
-    strings_ = finalStrings(chunks);
+    context_ = actionContext(chunks);
     compileChunks(chunks);
 }
 
@@ -159,22 +159,26 @@ void Compiler::compileEntries(TomlFields& root)
     }
 }
 
-StringTable Compiler::finalStrings(const std::vector<const toml::table*>& chunks)
+ActionContext Compiler::actionContext(const std::vector<const toml::table*>& chunks)
 {
-    // Actions anywhere in the file resolve against the last string-mapping chunk, so it is
-    // compiled first; its faults are reported when the chunk's turn comes.
-    for (auto it = chunks.rbegin(); it != chunks.rend(); ++it) {
-        const toml::node* kind = (*it)->get("kind");
-        if (kind == nullptr || kind->value_or(std::string_view{}) != "string-mapping")
-            continue;
+    // Actions anywhere in the file resolve against the last string-mapping chunk and the whole
+    // playlist, so those are compiled first; their faults are reported when their turn comes.
+    StringTable strings;
+    std::vector<std::string> playlist;
+    for (const toml::table* chunk : chunks) {
+        const std::string_view kind = (*chunk)["kind"].value_or(std::string_view{});
+        const bool isPlaylist = kind == "playlist" || (kind == "tracklist" && (*chunk)["type"].value_or(-1) == 1);
         try {
-            TomlFields fields(**it, "string-mapping chunk");
-            return StringTable(stringMapping(fields));
+            TomlFields fields(*chunk, "chunk");
+            if (kind == "string-mapping")
+                strings = StringTable(stringMapping(fields));
+            else if (isPlaylist)
+                for (const TrackEntry& track : tracks(fields))
+                    playlist.push_back(track.name);
         } catch (const SourceError&) {
-            return {};
         }
     }
-    return {};
+    return ActionContext(std::move(strings), std::move(playlist));
 }
 
 void Compiler::compileChunks(const std::vector<const toml::table*>& chunks)
@@ -218,7 +222,7 @@ Chunk::Body Compiler::compileBody(const std::string& kind, TomlFields& fields, i
             TomlFields item(*table, "tray menu item");
             TrayItem entry;
             entry.text = item.text("text");
-            entry.action = compileAction(item.require("action"), strings_);
+            entry.action = compileAction(item.require("action"), context_);
             item.finish();
             c.items.push_back(std::move(entry));
         }
@@ -284,7 +288,7 @@ PageChunk Compiler::compilePage(TomlFields& fields, int chunkNumber)
         where.record = static_cast<int>(i + 1);
         result_.lines.records.back().push_back(lineOf(*records[i]));
         try {
-            page.records.push_back(compileRecord(*records[i], strings_));
+            page.records.push_back(compileRecord(*records[i], context_));
         } catch (const SourceError& error) {
             where.recordLabel = tableLabel(*records[i]);
             report(error, where);

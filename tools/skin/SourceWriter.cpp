@@ -4,7 +4,7 @@
 #include "skin/ActionSyntax.h"
 #include "skin/KeyNames.h"
 #include "skin/KindNames.h"
-#include "skin/StringTable.h"
+#include "skin/ActionContext.h"
 #include "skin/TomlText.h"
 
 #include <sstream>
@@ -46,7 +46,7 @@ std::string flag(std::uint8_t value)
 
 class Writer {
 public:
-    Writer(const SkinFile& skin, std::ostream& out) : skin_(skin), out_(out), strings_(skin) {}
+    Writer(const SkinFile& skin, std::ostream& out) : skin_(skin), out_(out), context_(skin) {}
 
     void root();
     void entries(const ArchiveContents& archive, const std::vector<std::string>& files);
@@ -58,11 +58,11 @@ private:
     void chunk(const Chunk& chunk);
     void list(std::string_view key, const std::vector<std::string>& lines);
     std::string record(const ElementRecord& record) const;
-    std::string action(const Action& value) const { return actionSource(value, strings_); }
+    std::string action(const Action& value) const { return actionSource(value, context_); }
 
     const SkinFile& skin_;
     std::ostream& out_;
-    StringTable strings_;
+    ActionContext context_;
 };
 
 void Writer::root()
