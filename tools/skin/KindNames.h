@@ -21,10 +21,6 @@ std::string_view recordKindName(const ElementRecord& record);
 /** The record id of an action-list record kind ("background-action", ...), or nothing. */
 std::optional<std::uint16_t> actionListIdFor(std::string_view kind);
 
-} // namespace windlecroft::skin
-
-namespace windlecroft::skin {
-
 /** A chunk as messages name it: `page "noc"`, `font "font"`, `raw 0x7000`, `timing`. */
 std::string chunkLabel(const Chunk& chunk);
 /** A record as messages name it: `button`, `raw 0x4150`. */

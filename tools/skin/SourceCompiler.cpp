@@ -140,18 +140,17 @@ void Compiler::compileEntries(TomlFields& root)
             ArchiveFile file = compileArchiveEntry(table, assets_);
             result_.archive.add(std::move(file.name), std::move(file.data));
         } catch (const SourceError& error) {
-            // The entry stays, empty, so that names referring to it still resolve.
             Location where;
             where.entry = static_cast<int>(i + 1);
-            std::string name;
-            if (const toml::node* node = table.get("name"); node != nullptr && node->is_string())
-                name = node->as_string()->get();
-            where.entryName = name;
+            where.entryName = std::string(table["name"].value_or(std::string_view{}));
             report(error, where);
+            // The entry stays, empty, so that names referring to it still resolve.
+            std::string name;
             try {
                 if (const toml::node* node = table.get("name"))
                     name = textOf(*node, "name");
             } catch (const SourceError&) {
+                // A name that does not convert was reported with the entry.
             }
             result_.brokenEntries.insert(name);
             result_.archive.add(name, {});
