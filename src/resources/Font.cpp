@@ -115,7 +115,8 @@ const Font::Glyph& Font::glyph(std::uint8_t character)
     std::optional<Glyph>& cached = glyphs_[character];
     if (cached)
         return *cached;
-    cached.emplace();
+    // Assigned rather than emplaced: clang takes Glyph for not default-constructible inside Font.
+    cached = Glyph{};
     Glyph& glyph = *cached;
     const FT_UInt index = FT_Get_Char_Index(face_, codePoints_[character]);
     if (FT_Load_Glyph(face_, index, FT_LOAD_TARGET_LIGHT) != 0)
