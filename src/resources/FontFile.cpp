@@ -15,6 +15,14 @@ std::string lastNameComponent(std::string_view archiveName)
     return std::string(slash == std::string_view::npos ? archiveName : archiveName.substr(slash + 1));
 }
 
+// The copy goes into the temporary folder under this name. A name with a '/' would reach
+// another folder (an absolute one replaces the temporary folder altogether), and "." or ".."
+// name a folder: as on the system the format comes from, such a copy cannot be written.
+bool plainFileName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
 } // namespace
 
 FontFile::FontFile(FontCatalog& catalog, const DataArchive& archive, std::string_view archiveName)
@@ -24,7 +32,7 @@ FontFile::FontFile(FontCatalog& catalog, const DataArchive& archive, std::string
     // file behind in the temporary folder.
     const ArchiveEntry entry = archive.findEntry(archiveName);
     const std::filesystem::path folder = catalog.tempFolder();
-    if (fileName_.empty() || folder.empty())
+    if (!plainFileName(fileName_) || folder.empty())
         return;
     const std::filesystem::path target = folder / fileName_;
     {

@@ -19,7 +19,8 @@ public:
     /**
      * Installs the archive entry archiveName. Throws the archive's "can't find file ... in
      * datafile" when there is no such entry; a copy that cannot be written is skipped silently
-     * and the FontFile then installs nothing.
+     * and the FontFile then installs nothing. So is one whose name would put it outside the
+     * temporary folder (a last part holding '/', or "." or "..").
      */
     FontFile(FontCatalog& catalog, const DataArchive& archive, std::string_view archiveName);
     ~FontFile();
