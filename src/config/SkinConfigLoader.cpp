@@ -5,9 +5,11 @@
 #include "config/ByteReader.h"
 #include "config/ChunkDispatch.h"
 #include "config/ChunkIds.h"
+#include "resources/PictureLimits.h"
 
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace windlecroft {
@@ -38,6 +40,9 @@ std::uint64_t readRoot(ByteReader& in, Application& app)
     in.readU16(height);
     if (in.ranOut())
         throw Error("config file corrupted, unexpected end of file");
+    if (static_cast<std::int64_t>(width) * height > maxWindowPixels)
+        throw Error("config file corrupted, window of " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels is too large");
     app.windowWidth = width;
     app.windowHeight = height;
     return length;

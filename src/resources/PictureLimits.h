@@ -14,4 +14,11 @@ inline constexpr std::int64_t maxPictureSide = 65535;
  */
 inline constexpr std::int64_t maxPicturePixels = std::int64_t{1} << 26;
 
+/**
+ * The largest window, in pixels. Its back buffer is a picture of the window's size, and the
+ * pages draw pictures of that size into it: the same limit holds. Two 16-bit sides could
+ * otherwise ask for a 16 GiB buffer.
+ */
+inline constexpr std::int64_t maxWindowPixels = maxPicturePixels;
+
 } // namespace windlecroft
