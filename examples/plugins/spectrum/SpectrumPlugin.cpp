@@ -1,10 +1,11 @@
 // spectrum: draws the playing music's spectrum as a row of bars while a page cross-fades.
 //
 // The player calls draw() only while a page it is attached to is blended into the window, so
-// the bars flash up during the cross-fade from one panel page to the next. The colours follow
-// the value of action 0x7001 ("plugin-command"): 1 day, 2 evening, 3 night. The value is seen
-// in the frames of the cross-fade that the same update started, so a skin posts it from the
-// enter actions of its pages; any other value keeps the colours chosen last.
+// the bars flash up during the cross-fade from one panel page to the next. Their colours are
+// those of the page the playing track belongs to in the player's fixed table (positions 0-6
+// day, 7-12 evening, 13-16 night), which is the page being faded in. A skin can choose them
+// itself for the frames of a switch it starts with action 0x7001 ("plugin-command"): 1 day,
+// 2 evening, 3 night.
 #include <windlecroft/plugin.h>
 
 #include <algorithm>
@@ -70,19 +71,13 @@ float bandLevel(const float* spectrum, int bar)
 
 class SpectrumPlugin : public WindlecroftPlugin {
 public:
-    void start(WindlecroftPluginContext*) override
-    {
-        style_ = 0;
-        peaks_.fill(0.0f);
-    }
+    void start(WindlecroftPluginContext*) override { peaks_.fill(0.0f); }
 
     void draw(WindlecroftPluginContext* context) override
     {
         const WindlecroftSurface* surface = context->surface;
         if (surface == nullptr || surface->pixels == nullptr || surface->width <= 0 || surface->height <= 0)
             return;
-        if (context->pluginCommand >= 1 && context->pluginCommand <= 3)
-            style_ = context->pluginCommand - 1;
 
         const float sx = static_cast<float>(surface->width) / designWidth;
         const float sy = static_cast<float>(surface->height) / designHeight;
@@ -95,7 +90,7 @@ public:
         if (height <= 2 || pitch < 2.0f)
             return;
 
-        const BarColours& colours = styles[style_];
+        const BarColours& colours = styles[styleOf(*context)];
         for (int bar = 0; bar < barCount; ++bar) {
             const float level = context->playing && context->spectrum ? bandLevel(context->spectrum, bar) : 0.0f;
             // The cap falls slowly after a loud moment; draw() runs once or twice a frame.
@@ -123,6 +118,17 @@ public:
     }
 
 private:
+    static int styleOf(const WindlecroftPluginContext& context)
+    {
+        if (context.pluginCommand >= 1 && context.pluginCommand <= 3)
+            return context.pluginCommand - 1;
+        if (context.trackNameCount > 0)
+            return context.currentIndex <= 6 ? 0 : context.currentIndex <= 12 ? 1 : 2;
+        // No playlist: the page shown, by its initial.
+        const char initial = windlecroft_string_text(&context.pageName)[0];
+        return initial == 'w' ? 1 : initial == 'n' ? 2 : 0;
+    }
+
     static void paintRow(const WindlecroftSurface& surface, int x0, int x1, int y, std::uint32_t colour, int alpha)
     {
         if (y < 0 || y >= surface.height)
@@ -133,7 +139,6 @@ private:
     }
 
     // Trivially destructible members only: the player frees the object's memory without running a destructor.
-    int style_ = 0;
     std::array<float, barCount> peaks_{};
 };
 
