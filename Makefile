@@ -1,15 +1,18 @@
 # Wraps CMake. `make` builds, `make run` starts the player on the demo skin, `make test` runs
-# every test (also under AddressSanitizer and UndefinedBehaviorSanitizer).
+# every test (also under AddressSanitizer and UndefinedBehaviorSanitizer) and every fuzz target
+# for 10 s, `make fuzz` runs every fuzz target for FUZZ_SECONDS each.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 TSAN_DIR ?= build-tsan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ifneq ($(CI),)
 CMAKE_FLAGS += -DWINDLECROFT_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-asan test-tsan bench clean
+.PHONY: all deps build run test test-asan test-tsan fuzz fuzz-build fuzz-short bench clean
 
 all: deps build
 
@@ -44,6 +47,21 @@ test-tsan: $(TSAN_DIR)/build.ninja
 	cmake --build $(TSAN_DIR) -j $(JOBS) --target audio_tests
 	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L audio -R 'EndOfTrack|PlayerSequencing|Engine'
 
+# libFuzzer targets: clang, AddressSanitizer and UndefinedBehaviorSanitizer, the core without
+# the Qt shell and SDL. Crashing inputs land in $(FUZZ_DIR)/fuzz/findings/<target>/.
+$(FUZZ_DIR)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWINDLECROFT_FUZZ=ON \
+	  -DWINDLECROFT_BUILD_SHELL=OFF -DWINDLECROFT_BUILD_TESTS=OFF -DWINDLECROFT_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+
+fuzz-build: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz: fuzz-build
+	fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+fuzz-short:
+	$(MAKE) fuzz FUZZ_SECONDS=10
+
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
@@ -53,4 +71,4 @@ bench: deps build
 	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)

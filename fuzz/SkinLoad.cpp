@@ -1,0 +1,97 @@
+#include "SkinLoad.h"
+
+#include "app/Application.h"
+#include "app/Error.h"
+#include "config/SkinConfigLoader.h"
+#include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/ManualClock.h"
+#include "platform/headless/NullAudioOutput.h"
+#include "resources/PictureLimits.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace windlecroft::fuzz {
+
+namespace {
+
+// Every player sets up its own font configuration. The system's configuration is a few dozen
+// files of rules; reading them for every input would take most of the fuzzer's time, so the
+// players here see the system's fonts (and the ones a skin installs) without those rules.
+constexpr const char* fontConfiguration = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts</dir>
+  <cachedir>/var/cache/fontconfig</cachedir>
+</fontconfig>
+)";
+
+// A folder of this process under the system's temporary folder, made the temporary folder of
+// everything that runs afterwards, so that the font files a fuzzed skin installs land there.
+// It also holds the font configuration above.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "windlecroft-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a scratch folder");
+        path_ = pattern;
+        const std::filesystem::path fonts = path_ / "fonts.conf";
+        std::ofstream(fonts) << fontConfiguration;
+        setenv("FONTCONFIG_FILE", fonts.c_str(), 1);
+        setenv("TMPDIR", path_.c_str(), 1);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+const std::filesystem::path& scratchFolder()
+{
+    static const ScratchFolder folder;
+    return folder.path();
+}
+
+} // namespace
+
+void loadSkin(std::span<const std::uint8_t> config, std::vector<std::uint8_t> archive)
+{
+    ManualClock clock;
+    HeadlessDesktop desktop(clock, true, ScreenRect{0, 0, 1024, 768});
+    NullAudioOutput audio;
+    std::ostringstream diagnostics;
+    ApplicationOptions options;
+    options.skinDir = scratchFolder();
+    Application app(desktop, clock, audio, options, &diagnostics);
+    bool loaded = true;
+    try {
+        app.archive.openBytes(std::move(archive));
+        walkSkinConfig(config, app);
+    } catch (const Error&) {
+        loaded = false;
+    }
+    // Font copies stay inside the temporary folder, whatever the skin calls its font files.
+    for (const auto& file : app.installedFonts)
+        if (file->installed() && file->path().parent_path() != scratchFolder())
+            std::abort();
+    // A configuration that loads asks for a window whose back buffer can be allocated. The
+    // window itself is not created: a buffer of 2^26 pixels costs most of a second to clear.
+    if (loaded && static_cast<std::int64_t>(app.windowWidth) * app.windowHeight > maxWindowPixels)
+        std::abort();
+}
+
+} // namespace windlecroft::fuzz

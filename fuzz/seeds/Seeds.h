@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace windlecroft::fuzz {
+
+/** Named seed inputs of one fuzz target. */
+using SeedSet = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;
+
+SeedSet archiveSeeds();
+SeedSet configFileSeeds();
+SeedSet configArchiveSeeds();
+SeedSet bmpSeeds();
+SeedSet jpegImageSeeds();
+SeedSet regionSeeds();
+SeedSet textWrapSeeds();
+/** The demo skin's source (when the source tree holds it) and a small one. */
+SeedSet skinSourceSeeds();
+
+} // namespace windlecroft::fuzz
