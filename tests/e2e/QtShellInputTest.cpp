@@ -44,12 +44,14 @@ protected:
 
     // Waits until the window is on screen, then gives it the keyboard focus, so that no focus
     // event comes with a later click.
-    bool waitUntilShown()
+    bool waitUntilShown(bool focus = true)
     {
         if (!QtSession::waitFor([&] {
                 return session.run({"xdotool", "search", "--onlyvisible", "--name", "^input$"}, 0).has_value();
             }))
             return false;
+        if (!focus)
+            return true;
         session.run({"xdotool", "windowfocus", "--sync", windowId()});
         const bool focused = QtSession::waitFor([&] { return events.saw("focus"); });
         events.take();
@@ -135,6 +137,21 @@ TEST_F(ShellInput, ADoubleClickIsPressReleasePressDoubleClickRelease)
         events.take();
         session.run({"xdotool", "click", "--repeat", "2", "--delay", "60", "1"});
         EXPECT_EQ(events.take(), (std::vector<std::string>{"down 30 40", "up 30 40", "down 30 40", "double 30 40", "up 30 40"}));
+    });
+}
+
+// As a click activates a window before the window sees it, the core hears of the focus first
+// (it resets its buttons then), and only once.
+TEST_F(ShellInput, AClickOnAWindowWithoutFocusReportsTheFocusBeforeThePress)
+{
+    inLoop([&] {
+        ASSERT_TRUE(waitUntilShown(false));
+        pointerTo(30, 40);
+        events.take();
+        session.run({"xdotool", "click", "1"}, 400);
+        session.run({"xdotool", "click", "3"}, 400);
+        EXPECT_EQ(events.take(), (std::vector<std::string>{"focus", "down 30 40", "up 30 40", "right"}));
+        EXPECT_TRUE(desktop->window()->hasFocus());
     });
 }
 

@@ -25,6 +25,8 @@ namespace {
 constexpr std::uint32_t white = 0x00FFFFFF;
 // The press of a repeat follows its release at once; a release is held back no longer than this.
 constexpr int releaseHoldMs = 20;
+// The focus a click brings arrives well within this time after the press.
+constexpr qint64 announcedFocusMs = 1000;
 
 std::uint16_t virtualKey(const QKeyEvent* event)
 {
@@ -61,10 +63,14 @@ QtMainWindow::QtMainWindow(DesktopEvents*& events, bool translucentCapable)
 bool QtMainWindow::event(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
+        deliverHeldRelease();
+        if (!hasFocus())
+            announceFocus();
+        break;
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
     case QEvent::FocusOut:
     case QEvent::Close:
@@ -99,10 +105,23 @@ void QtMainWindow::moveEvent(QMoveEvent* event)
         events_->windowMoved();
 }
 
+// A click activates a window before the window sees the click; Qt learns of the focus only
+// after the press. The core resets its buttons on the focus, which would undo that press, so
+// a press on a window without the focus reports the focus first, and the focus that follows
+// is not reported again.
+void QtMainWindow::announceFocus()
+{
+    focusAnnounced_.start();
+    if (events_)
+        events_->focusGained();
+}
+
 void QtMainWindow::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
-    if (events_)
+    const bool announced = focusAnnounced_.isValid() && focusAnnounced_.elapsed() < announcedFocusMs;
+    focusAnnounced_.invalidate();
+    if (!announced && events_)
         events_->focusGained();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/qt/KeyRepeatFilter.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
@@ -64,6 +65,7 @@ protected:
 private:
     void leftPress(QMouseEvent* event);
     void deliverHeldRelease();
+    void announceFocus();
     void rebuildKeyedFrame();
 
     DesktopEvents*& events_;
@@ -78,6 +80,8 @@ private:
     // Key releases wait here until it is clear they are not half of a repeat.
     KeyRepeatFilter keyRepeats_;
     QTimer releaseTimer_;
+    // Since when a press has reported the focus that its window system delivers only later.
+    QElapsedTimer focusAnnounced_;
 };
 
 } // namespace windlecroft
