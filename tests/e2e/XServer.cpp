@@ -1,43 +1,27 @@
 #include "XServer.h"
 
-#include <unistd.h>
-
 #include <chrono>
-#include <filesystem>
 #include <sstream>
 #include <thread>
 
 namespace windlecroft::test {
 
-namespace {
-
-// A display number no other test of this process uses, spread by process id so that
-// parallel test programs do not meet.
-int pickDisplayNumber()
-{
-    static int next = 0;
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        int number = 100 + (getpid() * 7 + next++) % 800;
-        if (!std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))
-            && !std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock"))
-            return number;
-    }
-    return 99;
-}
-
-} // namespace
-
+// Xvfb picks a free display itself and writes its number on standard output once it takes
+// connections. Test programs of several build folders run side by side; a number chosen here
+// could be taken by another one's server between the choice and the start. Without -noreset
+// the server resets whenever its last client leaves, and a program connecting just then (the
+// player, after a probe with xdpyinfo) is turned away.
 XServer::XServer(int width, int height)
 {
-    const int number = pickDisplayNumber();
-    display_ = ":" + std::to_string(number);
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     server_ = std::make_unique<Process>(
-        std::vector<std::string>{"Xvfb", display_, "-screen", "0", screen, "-nolisten", "tcp", "-wr"},
+        std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-wr", "-noreset"},
         Process::Options{});
     for (int i = 0; i < 500 && server_->running(); ++i) {
-        if (query({"xdpyinfo"})) {
-            ready_ = true;
+        const std::string announced = server_->output();
+        if (!announced.empty() && announced.back() == '\n') {
+            display_ = ":" + announced.substr(0, announced.size() - 1);
+            ready_ = query({"xdpyinfo"}).has_value();
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
