@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <stdexcept>
 
 namespace windlecroft::demo {
 
@@ -148,13 +149,16 @@ music::TrackerSong renderModule(const Score& score)
     }
     song.channels = static_cast<int>(channels.size());
 
-    const int rows = (score.steps + rowsPerPattern - 1) / rowsPerPattern * rowsPerPattern;
+    // The last pattern is only as long as the piece needs, so that a short piece ends on time.
+    const int rows = score.steps;
     std::vector<TrackerCell> grid(static_cast<std::size_t>(rows) * channels.size());
     const auto cell = [&](int row, std::size_t channel) -> TrackerCell& {
         return grid[static_cast<std::size_t>(row) * channels.size() + channel];
     };
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const Note& note = notes[i];
+        if (note.step < 0 || note.step >= rows)
+            throw std::logic_error("a note of \"" + score.title + "\" lies outside the piece");
         TrackerCell& start = cell(note.step, channelOf[i]);
         start.note = static_cast<std::uint8_t>(std::clamp(note.pitch - 11, 1, 96));
         start.instrument = instrumentOf[note.voice];
@@ -167,15 +171,16 @@ music::TrackerSong renderModule(const Score& score)
 
     std::vector<std::vector<TrackerCell>> seen;
     for (int first = 0; first < rows; first += rowsPerPattern) {
+        const int length = std::min(rowsPerPattern, rows - first);
         std::vector<TrackerCell> cells(grid.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(first) * channels.size()),
-                                       grid.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(first + rowsPerPattern) * channels.size()));
+                                       grid.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(first + length) * channels.size()));
         auto same = std::find_if(seen.begin(), seen.end(), [&](const std::vector<TrackerCell>& other) {
             return std::equal(other.begin(), other.end(), cells.begin(), cells.end(), [](const TrackerCell& a, const TrackerCell& b) {
                 return a.note == b.note && a.instrument == b.instrument && a.volume == b.volume && a.effect == b.effect && a.param == b.param;
             });
         });
         if (same == seen.end()) {
-            TrackerPattern& pattern = song.addPattern(rowsPerPattern);
+            TrackerPattern& pattern = song.addPattern(length);
             pattern.cells = cells;
             seen.push_back(std::move(cells));
             song.orders.push_back(static_cast<std::uint8_t>(seen.size() - 1));
