@@ -57,7 +57,7 @@ struct Header {
     throw Error("invalid bmp format");
 }
 
-Header readHeader(std::span<const std::uint8_t> file)
+Header readHeader(std::span<const std::uint8_t> file, std::int64_t largestPicture)
 {
     if (file.size() < 2 || file[0] != 'B' || file[1] != 'M')
         invalidFormat();
@@ -68,7 +68,7 @@ Header readHeader(std::span<const std::uint8_t> file)
     header.topDown = storedHeight < 0;
     header.height = header.topDown ? -storedHeight : storedHeight;
     if (header.width < 0 || header.width > maxPictureSide || header.height > maxPictureSide ||
-        header.width * header.height > maxPicturePixels)
+        header.width * header.height > std::min(largestPicture, maxPicturePixels))
         invalidFormat();
     header.bitsPerPixel = fields.u16(28);
     header.compression = fields.u32(30);
@@ -218,9 +218,9 @@ void decodeRle8(std::span<const std::uint8_t> data, const Header& header, const 
 
 } // namespace
 
-Surface decodeBmp(std::span<const std::uint8_t> file)
+Surface decodeBmp(std::span<const std::uint8_t> file, std::int64_t largestPicture)
 {
-    const Header header = readHeader(file);
+    const Header header = readHeader(file, largestPicture);
     Surface out(static_cast<int>(header.width), static_cast<int>(header.height));
     if (out.empty())
         return out;

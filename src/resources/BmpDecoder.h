@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/PictureLimits.h"
 #include "resources/Surface.h"
 
 #include <cstdint>
@@ -18,8 +19,9 @@ namespace windlecroft {
  * the file lacks reads as zero bytes; nothing outside the file is read.
  *
  * Throws "invalid bmp format" when the file does not start with "BM", when a side is negative
- * or above 65535, or when the picture is larger than the decoders accept.
+ * or above 65535, or when the picture has more than largestPicture pixels (the caller's limit,
+ * never above maxPicturePixels).
  */
-Surface decodeBmp(std::span<const std::uint8_t> file);
+Surface decodeBmp(std::span<const std::uint8_t> file, std::int64_t largestPicture = maxPicturePixels);
 
 } // namespace windlecroft

@@ -4,6 +4,8 @@
 #include "resources/DataArchive.h"
 #include "resources/FileKind.h"
 #include "resources/JpegDecoder.h"
+#include "resources/PictureBudget.h"
+#include "resources/PictureLimits.h"
 #include "resources/RegionMask.h"
 
 #include <ostream>
@@ -36,16 +38,18 @@ const char* whiteningMaskFor(std::string_view name)
 
 void Image::loadImage(std::string_view name, const ImageLoadContext& context)
 {
+    const std::int64_t largestPicture = context.budget ? context.budget->largestPicture() : maxPicturePixels;
     switch (classifyFileName(name)) {
     case FileKind::Bmp:
-        pixels_ = decodeBmp(context.archive.findEntry(name).bytes());
+        pixels_ = decodeBmp(context.archive.findEntry(name).bytes(), largestPicture);
         break;
     case FileKind::Jpeg: {
         std::string reason;
-        std::optional<Surface> picture = decodeJpeg(context.archive.findEntry(name).bytes(), &reason);
+        std::optional<Surface> picture =
+            decodeJpeg(context.archive.findEntry(name).bytes(), &reason, largestPicture);
         if (!picture) {
             context.diagnostics << "windlecroft: can't decode " << name << ": " << reason << '\n';
-            break;
+            return;
         }
         if (context.layered) {
             if (const char* mask = whiteningMaskFor(name))
@@ -55,8 +59,11 @@ void Image::loadImage(std::string_view name, const ImageLoadContext& context)
         break;
     }
     default:
-        break;
+        return;
     }
+    // Only pictures actually loaded count; one that fails leaves the Image and the budget alone.
+    if (context.budget)
+        context.budget->spend(static_cast<std::int64_t>(pixels_.width()) * pixels_.height());
 }
 
 } // namespace windlecroft

@@ -24,7 +24,8 @@ public:
      * layered, a JPEG picture whose name has 'd', 'n' or 'w' as its sixth character is
      * whitened through "Data\panel.rgn", 'i' through "Data\intro.rgn" and 'o' through
      * "Data\outro.rgn". A JPEG that does not decode leaves the Image as it was and is reported
-     * on the context's diagnostics.
+     * on the context's diagnostics. With a picture budget in the context, the loaded picture is
+     * charged to it, and a picture larger than what is left counts as one the decoder refuses.
      * Throws "can't find file ... in datafile" for a missing picture or mask and
      * "invalid bmp format" for a BMP the decoder refuses.
      */

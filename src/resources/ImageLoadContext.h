@@ -5,6 +5,7 @@
 namespace windlecroft {
 
 class DataArchive;
+class PictureBudget;
 
 /** What loading a skin picture needs to know besides its name. */
 struct ImageLoadContext {
@@ -19,6 +20,12 @@ struct ImageLoadContext {
     int windowWidth = 0;
     /** Where a picture that does not decode is reported, in one line. */
     std::ostream& diagnostics;
+    /**
+     * The pixels the skin's pictures may still take, charged with every picture loaded; a
+     * picture that does not fit is refused as one above the decoders' own limit is. Without a
+     * budget only that limit holds.
+     */
+    PictureBudget* budget = nullptr;
 };
 
 } // namespace windlecroft

@@ -4,6 +4,7 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 
@@ -28,7 +29,7 @@ std::optional<Surface> fail(std::string* reason, std::string text)
 
 } // namespace
 
-std::optional<Surface> decodeJpeg(std::span<const std::uint8_t> file, std::string* reason)
+std::optional<Surface> decodeJpeg(std::span<const std::uint8_t> file, std::string* reason, std::int64_t largestPicture)
 {
     Decompressor decompressor(tjInitDecompress());
     if (!decompressor)
@@ -43,7 +44,8 @@ std::optional<Surface> decodeJpeg(std::span<const std::uint8_t> file, std::strin
     int colourspace = 0;
     if (tjDecompressHeader3(handle, file.data(), size, &width, &height, &subsampling, &colourspace) != 0)
         return fail(reason, tjGetErrorStr2(handle));
-    if (width <= 0 || height <= 0 || static_cast<std::int64_t>(width) * height > maxPicturePixels)
+    if (width <= 0 || height <= 0 ||
+        static_cast<std::int64_t>(width) * height > std::min(largestPicture, maxPicturePixels))
         return fail(reason, "picture too large");
 
     Surface picture(width, height);

@@ -21,4 +21,12 @@ inline constexpr std::int64_t maxPicturePixels = std::int64_t{1} << 26;
  */
 inline constexpr std::int64_t maxWindowPixels = maxPicturePixels;
 
+/**
+ * The pixels all pictures of one skin may hold together (1 GiB of pixels). Every picture stays
+ * within maxPicturePixels, but a skin can name many: sixteen pictures whose headers claim
+ * 8192 x 8192 pixels fit in a 64 KiB archive and would take 4 GiB. A skin of window-sized
+ * pictures reaches this only with hundreds of 600 x 510 pictures.
+ */
+inline constexpr std::int64_t maxSkinPicturePixels = std::int64_t{1} << 28;
+
 } // namespace windlecroft
