@@ -1,6 +1,6 @@
 // JPEG loading and whitening through an archive holding a fuzzed JPEG and a fuzzed mask, on a
 // translucent window: the loaded picture is the decoded one with exactly the pixels its mask
-// marks painted white.
+// marks painted white, and it is charged to the picture budget.
 #include "FuzzInput.h"
 #include "JpegImageInput.h"
 
@@ -8,6 +8,7 @@
 #include "resources/DataArchive.h"
 #include "resources/Image.h"
 #include "resources/JpegDecoder.h"
+#include "resources/PictureBudget.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -18,6 +19,10 @@ using namespace windlecroft;
 namespace {
 
 constexpr std::uint32_t white = 0x00FFFFFF;
+
+// The picture budget the loads run with: pictures above it are refused from their header, so
+// the fuzzer spends its time on many small pictures rather than on a few of 2^26 pixels.
+constexpr std::int64_t fuzzBudget = std::int64_t{1} << 18;
 
 bool whitened(char page)
 {
@@ -50,11 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     archive.openBytes(writer.bytes());
 
     std::ostringstream diagnostics;
-    const ImageLoadContext context{archive, true, input.windowWidth, diagnostics};
+    PictureBudget budget(fuzzBudget);
+    const ImageLoadContext context{archive, true, input.windowWidth, diagnostics, &budget};
     Image image;
     image.loadImage(name, context);
 
-    const std::optional<Surface> decoded = decodeJpeg(input.jpeg);
+    const std::optional<Surface> decoded = decodeJpeg(input.jpeg, nullptr, fuzzBudget);
+    // The budget is charged with exactly the picture loaded.
+    if (budget.left() != fuzzBudget - (decoded ? std::int64_t{decoded->width()} * decoded->height() : 0))
+        std::abort();
     if (image.empty() != !decoded.has_value())
         std::abort();
     if (!decoded)
