@@ -67,8 +67,13 @@ test: deps build
 	$(MAKE) test-asan
 	$(MAKE) test-tsan
 
+# Every Google Benchmark (results also kept as JSON in bench/results), then the whole program on
+# Xvfb: scripts/bench-program prints every budget beside its figure and fails when one is missed.
 bench: deps build
-	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+	@mkdir -p $(BUILD_DIR)/bench/results
+	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] || continue; \
+	  "$$b" --benchmark_out=$(BUILD_DIR)/bench/results/$$(basename $$b).json --benchmark_out_format=json || exit 1; done
+	scripts/bench-program $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)

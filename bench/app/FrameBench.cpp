@@ -1,0 +1,96 @@
+// The cost of one frame of the running player, headless on a manual clock that stands still, so
+// that every iteration draws the same picture again: a panel page with two highlighted buttons
+// and the track title, and a cross-fade between two panel pages. A plain copy of the same
+// window-sized buffer runs in the same program as the yardstick the machine's noise cannot move.
+#include "AllocationCounter.h"
+#include "SkinBuilder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+using namespace windlecroft;
+using namespace windlecroft::test;
+
+namespace {
+
+constexpr std::uint16_t highlightStep = 50;
+
+// The standard test skin with the title's font, a highlight that takes two steps to come in,
+// and two overlapping buttons on the day page; day and night cross-fade.
+void buildSkin(TestSkin& skin)
+{
+    skin.config.font("font", "DejaVu Sans", 400, 14);
+    skin.config.timing(1500, 1500, highlightStep);
+    PageRecords records;
+    records.day = [](SkinConfigWriter& c) {
+        c.button({100, 100, 200, 140}, 0x1009, 0);
+        c.button({120, 110, 220, 150}, 0x100A, 0);
+    };
+    buildStandardSkin(skin, "dzien", true, true, records);
+}
+
+void frames(benchmark::State& state, Harness& h)
+{
+    const std::uint64_t before = bench::allocationCount();
+    for (auto _ : state) {
+        h.app->frameUpdate();
+        h.app->frameRender();
+        benchmark::ClobberMemory();
+    }
+    state.counters["allocations_per_frame"] =
+        static_cast<double>(bench::allocationCount() - before) / static_cast<double>(state.iterations());
+}
+
+void BM_FrameTwoHighlightsAndTitle(benchmark::State& state)
+{
+    Harness h(false);
+    TestSkin skin;
+    buildSkin(skin);
+    h.start(skin);
+    h.run(20);
+    // Both buttons under the pointer, one step into their fade; the clock stands still from here,
+    // so they stay half lit and every frame draws them again.
+    h.app->mouseMove(150, 120, 0);
+    if (h.app->currentScene != "dzien" || !h.app->currentPage()->animating()) {
+        state.SkipWithError("the day page is not showing two highlights on their way in");
+        return;
+    }
+    frames(state, h);
+}
+BENCHMARK(BM_FrameTwoHighlightsAndTitle);
+
+void BM_FrameCrossFade(benchmark::State& state)
+{
+    Harness h(false);
+    TestSkin skin;
+    buildSkin(skin);
+    h.start(skin);
+    h.run(20);
+    // Position 13 belongs to the night page; halfway through, both pages blend at about 128.
+    h.act(0x1010, 13);
+    h.run(740);
+    if (!h.app->sceneChangePending) {
+        state.SkipWithError("no cross-fade is running");
+        return;
+    }
+    frames(state, h);
+}
+BENCHMARK(BM_FrameCrossFade);
+
+// The yardstick: one copy of a window-sized buffer of 32-bit pixels.
+void BM_MemcpyWindow(benchmark::State& state)
+{
+    constexpr std::size_t pixels = 600 * 510;
+    std::vector<std::uint32_t> from(pixels, 0x00C08000), to(pixels);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), pixels * sizeof(std::uint32_t));
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * pixels * sizeof(std::uint32_t)));
+}
+BENCHMARK(BM_MemcpyWindow);
+
+} // namespace
