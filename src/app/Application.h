@@ -115,7 +115,6 @@ public:
     std::string windowTitle = "Windlecroft          ";
     std::string trayTip = "Velkor  ";
     std::array<std::string, 17> trackScenes;
-    std::array<std::string, 17> trackTitles;
     // Stands in for the system's font table: it outlives every Font and FontFile below.
     FontCatalog fontCatalog;
     NamedList<Font> fonts;
@@ -197,8 +196,11 @@ private:
     void crossFadeStep();
     void switchPages();
     void applyRegion(const char* name, bool use);
+    void drawFrame();
     void drawTitle();
     void directRepaint();
+    void paceTicks();
+    bool frameTicksNeeded() const;
     bool onPanelPage() const { return currentScene != "intro" && currentScene != "outro"; }
 
     void reportError(const std::string& message);
@@ -217,6 +219,9 @@ private:
     PageContext pageContext_;
     std::optional<FrameState> lastFrame_;
     std::uint64_t startTime_;
+    // The tick period last asked of the desktop, and whether track ends wake its loop.
+    int tickInterval_ = 10;
+    bool endWakeInstalled_ = false;
     bool windowCreated_ = false;
     bool stopped_ = false;
     std::optional<std::string> loopError_;

@@ -2,7 +2,10 @@
 // and the track title drawn into the back buffer, the window's alpha, and the present.
 #include "app/Application.h"
 
+#include "platform/Clock.h"
 #include "resources/Font.h"
+
+#include <algorithm>
 
 namespace windlecroft {
 
@@ -12,9 +15,19 @@ constexpr int titleX = 51;
 constexpr int titleY = 462;
 constexpr std::uint32_t titleColour = 0x0012436B;
 
+// The frame tick while anything depends on it, and the one that only keeps the loop alive.
+constexpr int frameTickMs = 10;
+constexpr int restingTickMs = 250;
+
 } // namespace
 
 void Application::frameRender()
+{
+    drawFrame();
+    paceTicks();
+}
+
+void Application::drawFrame()
 {
     // Hidden in the tray: nothing moves and nothing is drawn.
     if (trayIcon.shown())
@@ -46,6 +59,41 @@ void Application::frameRender()
         drawTitle();
     lastFrame_ = FrameState{page, page ? page->drawState() : 0, state.title};
     backBuffer.present();
+}
+
+// A tick that would change nothing costs a wake-up of the whole process: while no fade or
+// cross-fade runs, no button's highlight moves and no page timer waits, the desktop may tick
+// rarely. Input runs its frames at once whatever the period, and the end of a track wakes the
+// loop from the audio thread, so the next track starts as soon as it would on the frame tick.
+// A quit-after deadline is still kept to the frame tick.
+void Application::paceTicks()
+{
+    if (!endWakeInstalled_) {
+        audioEngine.setEndListener([this] { desktop.wakeTick(); });
+        endWakeInstalled_ = true;
+    }
+    int interval = frameTicksNeeded() ? frameTickMs : restingTickMs;
+    if (options.quitAfterMs) {
+        const std::uint64_t elapsed = clock.now() - startTime_;
+        const std::uint64_t left = *options.quitAfterMs > elapsed ? *options.quitAfterMs - elapsed : 0;
+        interval = static_cast<int>(std::clamp<std::uint64_t>(left, frameTickMs, static_cast<std::uint64_t>(interval)));
+    }
+    if (interval == tickInterval_)
+        return;
+    tickInterval_ = interval;
+    desktop.setTickInterval(interval);
+}
+
+bool Application::frameTicksNeeded() const
+{
+    if (scenePhase != ScenePhase::Idle || sceneChangePending || repaintPending)
+        return true;
+    const Page* page = currentPage();
+    if (!page)
+        return false;
+    if (page->animating())
+        return true;
+    return std::any_of(page->timers().begin(), page->timers().end(), [](const PageTimer& timer) { return timer.armed(); });
 }
 
 // The title is the name of the playlist entry now current, in the font the skin calls "font".

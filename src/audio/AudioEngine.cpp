@@ -19,9 +19,30 @@ constexpr std::size_t mixBlockFrames = 2048;
 
 } // namespace
 
-AudioEngine::AudioEngine(std::ostream& diagnostics) : diagnostics_(diagnostics), scratch_(2 * mixBlockFrames) {}
+AudioEngine::AudioEngine(std::ostream& diagnostics)
+    : diagnostics_(diagnostics)
+    , scratch_(2 * mixBlockFrames)
+    , moduleWarmUp_([] {
+        // Bytes no module format accepts: the library sets itself up, then refuses them.
+        constexpr std::array<std::uint8_t, 4> nothing{};
+        ModuleDecoder::open(nothing);
+    })
+{
+}
 
-AudioEngine::~AudioEngine() { freeAll(); }
+AudioEngine::~AudioEngine()
+{
+    waitForModuleWarmUp();
+    freeAll();
+}
+
+// Modules are only opened once the warm-up is over, so the library never sets itself up on two
+// threads at once.
+void AudioEngine::waitForModuleWarmUp()
+{
+    if (moduleWarmUp_.joinable())
+        moduleWarmUp_.join();
+}
 
 ChannelHandle AudioEngine::createStream(std::span<const std::uint8_t> data, std::string_view name)
 {
@@ -35,11 +56,13 @@ ChannelHandle AudioEngine::createStream(const std::filesystem::path& file)
 
 ChannelHandle AudioEngine::loadModule(std::span<const std::uint8_t> data, std::string_view name)
 {
+    waitForModuleWarmUp();
     return add(ModuleDecoder::open(data), name);
 }
 
 ChannelHandle AudioEngine::loadModule(const std::filesystem::path& file)
 {
+    waitForModuleWarmUp();
     return add(ModuleDecoder::open(file), file.string());
 }
 
@@ -234,8 +257,11 @@ void AudioEngine::render(std::span<float> out)
     {
         std::lock_guard lock(mutex_);
         std::vector<ChannelHandle> fadedOut;
+        bool ended = false;
         for (std::size_t start = 0; start < out.size(); start += 2 * mixBlockFrames)
-            renderBlock(out.subspan(start, std::min(out.size() - start, 2 * mixBlockFrames)), fadedOut);
+            ended |= renderBlock(out.subspan(start, std::min(out.size() - start, 2 * mixBlockFrames)), fadedOut);
+        if (ended && endListener_)
+            endListener_();
         for (ChannelHandle handle : fadedOut) {
             if (auto channel = detach(handle))
                 finished.push_back(std::move(channel));
@@ -245,15 +271,25 @@ void AudioEngine::render(std::span<float> out)
         sample = std::clamp(sample, -1.0f, 1.0f);
 }
 
-void AudioEngine::renderBlock(std::span<float> out, std::vector<ChannelHandle>& fadedOut)
+bool AudioEngine::renderBlock(std::span<float> out, std::vector<ChannelHandle>& fadedOut)
 {
+    bool ended = false;
     for (auto& [handle, channel] : channels_) {
         const MixOutcome outcome = channel->mixInto(out, scratch_);
-        if (outcome.reachedEnd && channel->endSync)
+        if (outcome.reachedEnd && channel->endSync) {
             mailbox_.post({handle, channel->endSync});
+            ended = true;
+        }
         if (outcome.fadedOut && std::find(fadedOut.begin(), fadedOut.end(), handle) == fadedOut.end())
             fadedOut.push_back(handle);
     }
+    return ended;
+}
+
+void AudioEngine::setEndListener(std::function<void()> listener)
+{
+    std::lock_guard lock(mutex_);
+    endListener_ = std::move(listener);
 }
 
 } // namespace windlecroft

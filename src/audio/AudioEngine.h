@@ -6,12 +6,14 @@
 #include "platform/AudioOutput.h"
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <span>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace windlecroft {
@@ -76,6 +78,12 @@ public:
     void removeSync(ChannelHandle channel, SyncHandle sync);
     /** See Channel::setHoldAtEnd: a looping channel falls silent at its end instead of starting over. */
     void setHoldAtEnd(ChannelHandle channel, bool hold);
+    /**
+     * Called on the output's thread, with the engine locked, whenever an end event has been
+     * posted: a main loop that ticks rarely learns at once that there is something to take. It
+     * must only hand the news on (post an event, say), never call back into the engine.
+     */
+    void setEndListener(std::function<void()> listener);
     /** The end events posted since the last call, oldest first. */
     std::vector<EndSyncEvent> takeEndedSyncs() { return mailbox_.takeAll(); }
 
@@ -93,7 +101,9 @@ private:
     ChannelHandle add(std::unique_ptr<Decoder> decoder, std::string_view name);
     Channel* find(ChannelHandle channel) const;
     std::unique_ptr<Channel> detach(ChannelHandle channel);
-    void renderBlock(std::span<float> out, std::vector<ChannelHandle>& fadedOut);
+    void waitForModuleWarmUp();
+    // Returns true when it posted an end event.
+    bool renderBlock(std::span<float> out, std::vector<ChannelHandle>& fadedOut);
 
     std::ostream& diagnostics_;
     mutable std::mutex mutex_;
@@ -101,8 +111,12 @@ private:
     ChannelHandle nextHandle_ = 1;
     SyncHandle nextSync_ = 1;
     EndSyncMailbox mailbox_;
+    std::function<void()> endListener_;
     std::vector<float> scratch_;
     SpectrumAnalyzer analyzer_;
+    // The module library builds its resampling tables when the first module of the process is
+    // opened, which takes tens of milliseconds; this thread has that done while the skin loads.
+    std::thread moduleWarmUp_;
 };
 
 } // namespace windlecroft

@@ -5,6 +5,7 @@
 #include "resources/Region.h"
 #include "resources/Surface.h"
 
+#include <atomic>
 #include <optional>
 #include <utility>
 
@@ -43,6 +44,12 @@ public:
     void destroyWindow() override { window_.reset(); }
     int run(DesktopEvents& events) override;
     void postQuit(int code) override;
+    // Scripted time keeps its 10 ms tick; the period the player asked for is only recorded.
+    void setTickInterval(int milliseconds) override { tickInterval_ = milliseconds; }
+    int tickInterval() const { return tickInterval_; }
+    void wakeTick() override { wakes_.fetch_add(1); }
+    /** How often a tick was asked for out of turn (from any thread). */
+    int wakes() const { return wakes_.load(); }
     void present(const Surface& frame) override;
     void setWindowShape(const Region& region) override { shape_ = region; }
     void clearWindowShape() override { shape_.reset(); }
@@ -80,6 +87,8 @@ private:
     std::string lastError_;
     Surface presentedFrame_;
     int presentCount_ = 0;
+    int tickInterval_ = 10;
+    std::atomic<int> wakes_{0};
     std::optional<Region> shape_;
     bool translucent_ = false;
     std::uint8_t alpha_ = 255;

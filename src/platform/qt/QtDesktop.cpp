@@ -132,6 +132,25 @@ void QtDesktop::postQuit(int code)
     QCoreApplication::exit(code);
 }
 
+// Setting the interval of a running timer restarts it: the next tick is a full period away.
+void QtDesktop::setTickInterval(int milliseconds)
+{
+    if (milliseconds != frameTimer_.interval())
+        frameTimer_.setInterval(milliseconds);
+}
+
+// Queued into the main thread's event loop; the timer object gives the call its thread.
+void QtDesktop::wakeTick()
+{
+    QMetaObject::invokeMethod(
+        &frameTimer_,
+        [this] {
+            if (events_)
+                events_->tick();
+        },
+        Qt::QueuedConnection);
+}
+
 void QtDesktop::present(const Surface& frame)
 {
     if (window_)

@@ -27,6 +27,8 @@ public:
     void destroyWindow() override;
     int run(DesktopEvents& events) override;
     void postQuit(int code) override;
+    void setTickInterval(int milliseconds) override;
+    void wakeTick() override;
     void present(const Surface& frame) override;
     void setWindowShape(const Region& region) override;
     void clearWindowShape() override;
