@@ -16,6 +16,10 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace windlecroft {
@@ -38,6 +42,18 @@ std::uint16_t keyState(const QMouseEvent* event)
     return mouseKeyState(event->buttons().toInt(), event->modifiers().toInt());
 }
 
+std::optional<std::int64_t> startupTraceOrigin()
+{
+    const char* value = std::getenv("WINDLECROFT_TRACE_STARTUP");
+    if (!value || !*value)
+        return std::nullopt;
+    char* end = nullptr;
+    const long long origin = std::strtoll(value, &end, 10);
+    if (*end != '\0' || origin <= 0)
+        return std::nullopt;
+    return origin;
+}
+
 } // namespace
 
 QtMainWindow::QtMainWindow(DesktopEvents*& events, bool translucentCapable)
@@ -56,6 +72,7 @@ QtMainWindow::QtMainWindow(DesktopEvents*& events, bool translucentCapable)
     releaseTimer_.setSingleShot(true);
     releaseTimer_.setInterval(releaseHoldMs);
     QObject::connect(&releaseTimer_, &QTimer::timeout, this, &QtMainWindow::deliverHeldRelease);
+    traceStartNs_ = startupTraceOrigin();
 }
 
 // A key release held back goes out before any other input, so that the core sees every
@@ -229,36 +246,64 @@ void QtMainWindow::wheelEvent(QWheelEvent* event)
     events_->wheel(at.x(), at.y(), delta);
 }
 
+// Only the pixels that differ from the frame shown are converted and repainted: a highlight
+// fading in repaints its button, not the whole window.
 void QtMainWindow::present(const Surface& frame)
 {
-    if (frame_.width() != frame.width() || frame_.height() != frame.height())
-        frame_ = QImage(frame.width(), frame.height(), QImage::Format_RGB32);
-    // Surface pixels are 0x00RRGGBB; RGB32 wants the unused byte at 0xFF.
-    for (int y = 0; y < frame.height(); ++y) {
+    const int width = frame.width();
+    const int height = frame.height();
+    bool resized = false;
+    if (frame_.width() != width || frame_.height() != height) {
+        frame_ = QImage(width, height, QImage::Format_RGB32);
+        resized = true;
+    }
+    int top = height, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
+        // Surface pixels are 0x00RRGGBB; RGB32 wants the unused byte at 0xFF.
         const std::uint32_t* from = frame.row(y);
         auto* to = reinterpret_cast<std::uint32_t*>(frame_.scanLine(y));
-        for (int x = 0; x < frame.width(); ++x)
+        int first = 0;
+        int last = width - 1;
+        if (!resized) {
+            while (first < width && to[first] == (from[first] | 0xFF000000u))
+                ++first;
+            if (first == width)
+                continue;
+            while (to[last] == (from[last] | 0xFF000000u))
+                --last;
+        }
+        for (int x = first; x <= last; ++x)
             to[x] = from[x] | 0xFF000000u;
+        top = std::min(top, y);
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
     }
+    if (bottom < 0)
+        return;
+    const QRect changed(left, top, right - left + 1, bottom - top + 1);
     if (translucent_)
-        rebuildKeyedFrame();
-    update();
+        rebuildKeyedFrame(resized ? frame_.rect() : changed);
+    update(changed);
 }
 
 // White becomes fully transparent, everything else stays opaque; the window alpha is applied
 // when painting, so that a fade needs no new frame.
-void QtMainWindow::rebuildKeyedFrame()
+void QtMainWindow::rebuildKeyedFrame(const QRect& area)
 {
     if (frame_.isNull()) {
         keyedFrame_ = QImage();
         return;
     }
-    if (keyedFrame_.size() != frame_.size())
+    QRect rows = area;
+    if (keyedFrame_.size() != frame_.size()) {
         keyedFrame_ = QImage(frame_.size(), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < frame_.height(); ++y) {
+        rows = frame_.rect();
+    }
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
         const auto* from = reinterpret_cast<const std::uint32_t*>(frame_.constScanLine(y));
         auto* to = reinterpret_cast<std::uint32_t*>(keyedFrame_.scanLine(y));
-        for (int x = 0; x < frame_.width(); ++x)
+        for (int x = rows.left(); x <= rows.right(); ++x)
             to[x] = (from[x] & white) == white ? 0u : from[x];
     }
 }
@@ -269,7 +314,7 @@ void QtMainWindow::setTranslucent(bool translucent)
         return;
     translucent_ = translucent;
     if (translucent_)
-        rebuildKeyedFrame();
+        rebuildKeyedFrame(frame_.rect());
     update();
 }
 
@@ -282,8 +327,25 @@ void QtMainWindow::setAlpha(std::uint8_t alpha)
         update();
 }
 
+// A window is painted only once it is mapped, so the first paint marks the mapped window.
+void QtMainWindow::traceStartup(bool frameShown)
+{
+    if (!traceStartNs_ || (tracedWindow_ && (tracedFrame_ || !frameShown)))
+        return;
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::system_clock::now().time_since_epoch()).count();
+    const double ms = static_cast<double>(now - *traceStartNs_) / 1e6;
+    if (!tracedWindow_)
+        std::fprintf(stderr, "windlecroft startup: window mapped %.1f ms\n", ms);
+    if (frameShown && !tracedFrame_)
+        std::fprintf(stderr, "windlecroft startup: first frame shown %.1f ms\n", ms);
+    tracedWindow_ = true;
+    tracedFrame_ = tracedFrame_ || frameShown;
+}
+
 void QtMainWindow::paintEvent(QPaintEvent*)
 {
+    traceStartup(!(translucent_ ? keyedFrame_ : frame_).isNull());
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     if (!translucent_) {

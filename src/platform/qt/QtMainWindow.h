@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
@@ -32,7 +33,7 @@ public:
      */
     QtMainWindow(DesktopEvents*& events, bool translucentCapable);
 
-    /** Keeps a copy of the frame and repaints the window with it. */
+    /** Keeps a copy of the frame and repaints the part of the window where it changed. */
     void present(const Surface& frame);
     /** Masks the window to the region's rectangles. */
     void setShape(const Region& region);
@@ -66,7 +67,8 @@ private:
     void leftPress(QMouseEvent* event);
     void deliverHeldRelease();
     void announceFocus();
-    void rebuildKeyedFrame();
+    void rebuildKeyedFrame(const QRect& area);
+    void traceStartup(bool frameShown);
 
     DesktopEvents*& events_;
     const bool translucentCapable_;
@@ -82,6 +84,11 @@ private:
     QTimer releaseTimer_;
     // Since when a press has reported the focus that its window system delivers only later.
     QElapsedTimer focusAnnounced_;
+    // With WINDLECROFT_TRACE_STARTUP holding the exec time (ns since the epoch), the first paint
+    // and the first paint of a presented frame are reported on stderr, for start-up benchmarks.
+    std::optional<std::int64_t> traceStartNs_;
+    bool tracedWindow_ = false;
+    bool tracedFrame_ = false;
 };
 
 } // namespace windlecroft
