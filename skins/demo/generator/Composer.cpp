@@ -95,6 +95,7 @@ public:
         }
         score_.bpm = night ? 66 + dice_.below(16) : evening ? 84 + dice_.below(16) : 100 + dice_.below(24);
         root_ = dice_.below(12);
+        // A minor third above the root makes a minor mode, which takes the darker progressions.
         const auto& progressions = scale_[2] == 3 ? darkProgressions : brightProgressions;
         verse_ = progressions[static_cast<std::size_t>(dice_.below(5))];
         bridge_ = progressions[static_cast<std::size_t>(dice_.below(5))];
