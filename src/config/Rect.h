@@ -15,9 +15,17 @@ struct Rect {
     std::int32_t bottom = 0;
 
     bool contains(int x, int y) const { return left <= x && x <= right && top <= y && y <= bottom; }
-    std::int32_t width() const { return right - left; }
-    std::int32_t height() const { return bottom - top; }
+    /** right − left and bottom − top, formed without overflow and clamped to the int32 range. */
+    std::int32_t width() const { return clamped(std::int64_t{right} - left); }
+    std::int32_t height() const { return clamped(std::int64_t{bottom} - top); }
     friend bool operator==(const Rect&, const Rect&) = default;
+
+private:
+    // Edges come from the skin file unchecked and may lie anywhere in the 32-bit range.
+    static std::int32_t clamped(std::int64_t value)
+    {
+        return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(value);
+    }
 };
 
 } // namespace windlecroft

@@ -108,6 +108,43 @@ void SkinConfigWriter::plugin(std::string_view name, std::string_view file)
     end();
 }
 
+void SkinConfigWriter::tracklist(std::uint8_t type, const std::vector<TrackItem>& entries)
+{
+    tracklist(type, static_cast<std::uint16_t>(entries.size()), entries);
+}
+
+void SkinConfigWriter::tracklist(std::uint8_t type, std::uint16_t count, const std::vector<TrackItem>& entries)
+{
+    begin(chunk::tracklist);
+    out_.u8(type);
+    out_.u16(count);
+    for (const auto& entry : entries) {
+        out_.string(entry.name);
+        out_.string(entry.file);
+    }
+    end();
+}
+
+void SkinConfigWriter::fontFile(std::string_view file)
+{
+    begin(chunk::fontFile);
+    out_.string(file);
+    end();
+}
+
+void SkinConfigWriter::font(std::string_view name, std::string_view face, std::uint16_t weight, std::uint8_t height,
+                            std::uint32_t value1, std::uint32_t value2, std::uint32_t value3, std::uint32_t value4)
+{
+    begin(chunk::font);
+    out_.string(name);
+    out_.string(face);
+    out_.u16(weight);
+    out_.u8(height);
+    for (std::uint32_t value : {value1, value2, value3, value4})
+        out_.u32(value);
+    end();
+}
+
 void SkinConfigWriter::beginPage(std::string_view name, std::string_view normalImage, std::string_view pressedImage,
                                  std::string_view highlightImage, bool crossFade)
 {

@@ -57,6 +57,18 @@ public:
     };
     void trayMenu(std::string_view tip, const std::vector<TrayEntry>& entries);
     void plugin(std::string_view name, std::string_view file);
+    struct TrackItem {
+        std::string name;
+        std::string file;
+    };
+    /** A tracklist chunk: type 0 named tracks, 1 the playlist (any other type for corrupt files). */
+    void tracklist(std::uint8_t type, const std::vector<TrackItem>& entries);
+    /** A tracklist chunk whose count field says count, whatever the entries given. */
+    void tracklist(std::uint8_t type, std::uint16_t count, const std::vector<TrackItem>& entries);
+    void fontFile(std::string_view file);
+    /** A font chunk: note the weight (u16) before the height (u8). */
+    void font(std::string_view name, std::string_view face, std::uint16_t weight, std::uint8_t height,
+              std::uint32_t value1 = 0, std::uint32_t value2 = 0, std::uint32_t value3 = 0, std::uint32_t value4 = 0);
     // A page chunk and its element records: beginPage, any records, endPage.
     void beginPage(std::string_view name, std::string_view normalImage, std::string_view pressedImage = {},
                    std::string_view highlightImage = {}, bool crossFade = false);

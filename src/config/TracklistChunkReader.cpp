@@ -18,7 +18,9 @@ void readTracklistChunk(ChunkContext& chunk)
     const std::uint8_t type = in.u8();
     const std::uint16_t count = in.u16();
     std::vector<std::string> names;
-    for (std::uint32_t i = 0; i < count; ++i) {
+    // A count beyond the end of the file would only add empty entries: the list ends there,
+    // as the tray menu's does.
+    for (std::uint32_t i = 0; i < count && !in.atEnd(); ++i) {
         std::string name = in.string();
         std::string file = in.string();
         if (type == 0) {

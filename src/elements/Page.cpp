@@ -1,5 +1,7 @@
 #include "elements/Page.h"
 
+#include "elements/RectExtent.h"
+
 #include "app/ActionQueue.h"
 #include "app/BackBuffer.h"
 #include "audio/Player.h"
@@ -343,16 +345,17 @@ void Page::draw()
     for (const Indicator& indicator : indicators_) {
         const Rect& r = indicator.rect();
         if (indicator.on())
-            buffer.copy(*highlightImage_, r.left, r.top, r.width(), r.height(), r.left, r.top);
+            buffer.copy(*highlightImage_, r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top);
     }
     const std::uint64_t now = context_.clock.now();
     for (Button& button : buttons_) {
         button.stepHighlight(now, context_.highlightStep);
         const Rect& r = button.rect();
         if (button.pressed())
-            buffer.copy(*pressedImage_, r.left, r.top, r.width(), r.height(), r.left, r.top);
+            buffer.copy(*pressedImage_, r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top);
         else if (button.level() > 0.0f)
-            buffer.blend(*highlightImage_, r.left, r.top, r.width(), r.height(), r.left, r.top, button.highlightAlpha());
+            buffer.blend(*highlightImage_, r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top,
+                         button.highlightAlpha());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "elements/Slider.h"
 
+#include "elements/RectExtent.h"
 #include "resources/Image.h"
 
 namespace windlecroft {
@@ -22,21 +23,20 @@ void Slider::setKnobSize(int knobWidth, int knobHeight)
 {
     knobWidth_ = knobWidth;
     knobHeight_ = knobHeight;
-    maximum_ = orientation_ == Orientation::Horizontal ? rect_.width() - knobWidth : rect_.height() - knobHeight;
+    const std::int64_t travel = orientation_ == Orientation::Horizontal
+        ? std::int64_t{rect_.right} - rect_.left - knobWidth
+        : std::int64_t{rect_.bottom} - rect_.top - knobHeight;
     // A knob larger than its track leaves no travel at all rather than a negative one.
-    if (maximum_ < 0)
-        maximum_ = 0;
+    maximum_ = travel < 0 ? 0 : clampToInt(travel);
 }
 
 // A horizontal knob is centred on the pointer; a vertical one hangs below it by its whole height.
 void Slider::setValueFromPoint(int x, int y)
 {
-    int value = orientation_ == Orientation::Horizontal ? x - knobWidth_ / 2 - rect_.left : y - knobHeight_ - rect_.top;
-    if (value < 0)
-        value = 0;
-    if (value > maximum_)
-        value = maximum_;
-    value_ = value;
+    const std::int64_t value = orientation_ == Orientation::Horizontal
+        ? std::int64_t{x} - knobWidth_ / 2 - rect_.left
+        : std::int64_t{y} - knobHeight_ - rect_.top;
+    value_ = value < 0 ? 0 : value > maximum_ ? maximum_ : static_cast<int>(value);
 }
 
 bool Slider::press(bool flag, int x, int y)

@@ -1,5 +1,7 @@
 #include "elements/TextList.h"
 
+#include "elements/RectExtent.h"
+
 #include <algorithm>
 
 namespace windlecroft {
@@ -14,14 +16,14 @@ int TextList::rowAt(int y) const
     // A row height of 0 comes from the file unchecked; such a list simply has no rows.
     if (rowHeight_ <= 0)
         return -1;
-    return (y - rect_.top) / rowHeight_;
+    return clampToInt((std::int64_t{y} - rect_.top) / rowHeight_);
 }
 
 void TextList::addLine(std::string text)
 {
     lines_.push_front(std::move(text));
     const int count = lineCount();
-    const int fitting = rowHeight_ > 0 ? rect_.height() / rowHeight_ : 0;
+    const int fitting = rowHeight_ > 0 ? drawnHeight(rect_) / rowHeight_ : 0;
     visibleRows_ = std::max(0, std::min(fitting, count));
     maxTop_ = std::max(0, count - visibleRows_);
 }
@@ -29,7 +31,7 @@ void TextList::addLine(std::string text)
 void TextList::hoverAt(int x, int y)
 {
     const int row = rowAt(y);
-    hoverRow_ = rect_.contains(x, y) && row >= 0 ? top_ + row : -1;
+    hoverRow_ = rect_.contains(x, y) && row >= 0 ? clampToInt(std::int64_t{top_} + row) : -1;
 }
 
 bool TextList::click(int kind, bool pressed, int x, int y)

@@ -1,9 +1,11 @@
 #include "elements/TextViewer.h"
 
+#include "elements/RectExtent.h"
+
 namespace windlecroft {
 
 TextViewer::TextViewer(Rect rect, const Font* font, int rowHeight)
-    : rect_(rect), titles_(1, rect, font, rowHeight), font_(font), pageRows_(rowHeight > 0 ? rect.height() / rowHeight : 0)
+    : rect_(rect), titles_(1, rect, font, rowHeight), font_(font), pageRows_(rowHeight > 0 ? drawnHeight(rect) / rowHeight : 0)
 {
 }
 
@@ -23,7 +25,7 @@ const TextBlock* TextViewer::openDocument() const
 int TextViewer::lastFirstLine() const
 {
     const TextBlock* document = openDocument();
-    return (document ? document->lineCount() : 0) - pageRows_;
+    return distance(document ? document->lineCount() : 0, pageRows_);
 }
 
 void TextViewer::hoverAt(int x, int y)
@@ -72,9 +74,9 @@ void TextViewer::scrollToPercent(float percent)
         return;
     }
     const int last = lastFirstLine();
-    firstLine_ = static_cast<int>(last * (static_cast<double>(percent) + 1.0) * 0.01);
-    if (firstLine_ > last)
-        firstLine_ = last;
+    // Clamped before the conversion, which could not represent a value beyond last.
+    const double line = last * (static_cast<double>(percent) + 1.0) * 0.01;
+    firstLine_ = line >= last ? last : static_cast<int>(line);
     if (firstLine_ < 0)
         firstLine_ = 0;
 }

@@ -71,8 +71,6 @@ TEST(Application, InitialValues)
     EXPECT_EQ(app.trackScenes[12], "wieczor");
     EXPECT_EQ(app.trackScenes[13], "noc");
     EXPECT_EQ(app.trackScenes[16], "noc");
-    for (const auto& title : app.trackTitles)
-        EXPECT_EQ(title, "");
 }
 
 TEST(WindowPlacement, CentredAndNeverNegative)

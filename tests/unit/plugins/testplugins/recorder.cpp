@@ -19,8 +19,12 @@ std::string describe(const char* operation, WindlecroftPluginContext* context)
     text += " command=" + std::to_string(context->pluginCommand);
     text += " index=" + std::to_string(context->currentIndex);
     text += " playing=" + std::to_string(context->playing);
-    const auto* cookie = reinterpret_cast<const unsigned char*>(context->trackNames) - 4;
-    unsigned count = context->trackNames ? cookie[0] | cookie[1] << 8 | cookie[2] << 16 | cookie[3] << 24 : 0;
+    // The array's element count stands in the 4 bytes before it; there is none without names.
+    unsigned count = 0;
+    if (context->trackNames) {
+        const auto* cookie = reinterpret_cast<const unsigned char*>(context->trackNames) - 4;
+        count = cookie[0] | cookie[1] << 8 | cookie[2] << 16 | cookie[3] << 24;
+    }
     text += " names=" + std::to_string(context->trackNameCount) + "/" + std::to_string(count) + ":";
     for (unsigned i = 0; i < context->trackNameCount; ++i)
         text += std::string(i ? "," : "") + windlecroft_string_text(&context->trackNames[i]);
