@@ -141,11 +141,18 @@ picture = "art/bg.png"
 kind = "page"
 name = "dzien"
 normal = "Data\\dzien.jpg"
-records = [ { kind = "button", rect = [1, 1, 9, 9], action = "quit" } ]
+records = [
+  { kind = "button", rect = [1, 1, 9, 9], action = "quit" },
+  { kind = "button", rect = [10, 1, 19, 9], action = ["switch-page", "empty"] },
+]
 [[chunk]]
 kind = "start-scene"
 scene = "dzien"
+[[chunk]]
+kind = "string-mapping"
+strings = ["empty"]
 )");
+    // "empty" names no page on purpose: switching to it ends the player.
     test::RunResult result = runTool({"check", dir.path().string()});
     EXPECT_EQ(result.status, 0) << result.output;
     EXPECT_EQ(result.output, "");

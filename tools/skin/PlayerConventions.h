@@ -13,6 +13,8 @@ namespace conventions {
 inline constexpr std::string_view panelMask = "Data\\panel.rgn";
 inline constexpr std::string_view introMask = "Data\\intro.rgn";
 inline constexpr std::string_view outroMask = "Data\\outro.rgn";
+/** A switch to this name needs no page: it ends the player. */
+inline constexpr std::string_view endScene = "empty";
 /** The title of the playing entry is drawn in the font of this name. */
 inline constexpr std::string_view titleFont = "font";
 /** Playlist positions that switch panel pages and have a title slot. */

@@ -394,7 +394,7 @@ void Linter::lintAction(const Action& action)
               std::to_string(strings.size()) + ", so this action stops the player");
         return;
     }
-    if (known->argument == ArgumentKind::PageName && !allPages_.contains(*text))
+    if (known->argument == ArgumentKind::PageName && *text != conventions::endScene && !allPages_.contains(*text))
         warning(what + " switches to " + inQuotes(*text) + ", and no page has that name");
     if (known->argument == ArgumentKind::TrackName && !namedTracks_.contains(*text))
         warning(what + " plays " + inQuotes(*text) + ", and no named track has that name");
