@@ -178,3 +178,12 @@ TEST(SkinConfigFiles, MissingFilesAreReportedInLoadOrder)
     EXPECT_EQ(messageOf([&] { loadSkinConfig(cfg, dat, app); }), "ok");
     EXPECT_TRUE(app.archive.isOpen());
 }
+
+TEST_F(SkinConfigLoaderTest, AWindowTooLargeToAllocateIsRefusedWithItsSize)
+{
+    SkinConfigWriter huge("t", 65535, 65535);
+    EXPECT_EQ(walk(huge.finish()), "config file corrupted, window of 65535 x 65535 pixels is too large");
+    // The largest window any screen shows still loads.
+    SkinConfigWriter wide("t", 7680, 4320);
+    EXPECT_EQ(walk(wide.finish()), "loaded");
+}
