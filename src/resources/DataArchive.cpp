@@ -4,17 +4,22 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace windlecroft {
 
 void DataArchive::open(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         throw Error("can't open data file");
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // One read of the whole file: the archive holds every picture and piece of the skin.
+    const std::streamoff size = file.tellg();
+    std::vector<std::uint8_t> bytes(size > 0 ? static_cast<std::size_t>(size) : 0);
+    file.seekg(0);
+    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    // A read that returns fewer bytes keeps what arrived.
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
     openBytes(std::move(bytes));
 }
 
