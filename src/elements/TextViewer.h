@@ -35,6 +35,8 @@ public:
 
     const Rect& rect() const { return rect_; }
     const TextList& titles() const { return titles_; }
+    /** The font the skin names for the viewer; kept for drawing, which the page leaves to others. */
+    const Font* font() const { return font_; }
     int pageRows() const { return pageRows_; }
     int firstLine() const { return firstLine_; }
     int openIndex() const { return openIndex_; }
