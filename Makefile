@@ -66,6 +66,7 @@ test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 	$(MAKE) test-tsan
+	$(MAKE) fuzz-short
 
 # Every Google Benchmark (results also kept as JSON in bench/results), then the whole program on
 # Xvfb: scripts/bench-program prints every budget beside its figure and fails when one is missed.
