@@ -35,9 +35,10 @@ struct JpegImageInput {
     static JpegImageInput decode(FuzzInput& in)
     {
         JpegImageInput input;
-        // An archive name ends at its first zero byte: a zero here stands for a page no mask belongs to.
+        // An archive name ends at its first zero byte, and its kind follows its first dot: either
+        // here stands for a page no mask belongs to.
         const char page = static_cast<char>(in.u8());
-        input.page = page != '\0' ? page : '_';
+        input.page = page != '\0' && page != '.' ? page : '_';
         input.windowWidth = in.u16();
         const std::span<const std::uint8_t> jpeg = in.bytes(in.u32());
         input.jpeg.assign(jpeg.begin(), jpeg.end());
