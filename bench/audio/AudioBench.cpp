@@ -1,5 +1,5 @@
 #include "audio/AudioEngine.h"
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 #include "platform/headless/NullAudioOutput.h"
 
 #include "ToneEncoder.h"
@@ -92,7 +92,7 @@ void BM_SpectrumPerFrame(benchmark::State& state)
     NullAudioOutput output;
     output.start(engine);
     output.renderMilliseconds(100);
-    std::array<float, SpectrumAnalyzer::binCount> magnitudes{};
+    std::array<float, FrequencyAnalyzer::binCount> magnitudes{};
     for (auto _ : state) {
         engine.spectrum(channel, magnitudes);
         benchmark::DoNotOptimize(magnitudes.data());
@@ -103,11 +103,11 @@ BENCHMARK(BM_SpectrumPerFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_FftOnly(benchmark::State& state)
 {
-    SpectrumAnalyzer analyzer;
-    std::array<float, SpectrumAnalyzer::fftSize> samples{};
+    FrequencyAnalyzer analyzer;
+    std::array<float, FrequencyAnalyzer::fftSize> samples{};
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<float>(std::sin(0.1 * static_cast<double>(i)));
-    std::array<float, SpectrumAnalyzer::binCount> magnitudes{};
+    std::array<float, FrequencyAnalyzer::binCount> magnitudes{};
     for (auto _ : state) {
         analyzer.analyze(samples, magnitudes);
         benchmark::DoNotOptimize(magnitudes.data());

@@ -236,7 +236,7 @@ void AudioEngine::setHoldAtEnd(ChannelHandle channel, bool hold)
         found->setHoldAtEnd(hold);
 }
 
-bool AudioEngine::spectrum(ChannelHandle channel, std::span<float, SpectrumAnalyzer::binCount> magnitudes)
+bool AudioEngine::spectrum(ChannelHandle channel, std::span<float, FrequencyAnalyzer::binCount> magnitudes)
 {
     std::array<float, SampleHistory::size> samples;
     {

@@ -2,7 +2,7 @@
 
 #include "audio/ChannelTypes.h"
 #include "audio/EndSyncMailbox.h"
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 #include "platform/AudioOutput.h"
 
 #include <filesystem>
@@ -92,7 +92,7 @@ public:
      * taken before the channel's volume so that a fade does not flatten the picture.
      * Returns false and leaves magnitudes alone when the channel is not playing or paused.
      */
-    bool spectrum(ChannelHandle channel, std::span<float, SpectrumAnalyzer::binCount> magnitudes);
+    bool spectrum(ChannelHandle channel, std::span<float, FrequencyAnalyzer::binCount> magnitudes);
 
     /** Mixes every playing channel into out; called by the output's thread. */
     void render(std::span<float> out) override;
@@ -113,7 +113,7 @@ private:
     EndSyncMailbox mailbox_;
     std::function<void()> endListener_;
     std::vector<float> scratch_;
-    SpectrumAnalyzer analyzer_;
+    FrequencyAnalyzer analyzer_;
     // The module library builds its resampling tables when the first module of the process is
     // opened, which takes tens of milliseconds; this thread has that done while the skin loads.
     std::thread moduleWarmUp_;

@@ -141,7 +141,7 @@ void Player::slideMainVolume(int volume, std::uint32_t milliseconds)
         engine_.slideVolume(handle, volume, milliseconds);
 }
 
-void Player::readSpectrum(std::span<float, SpectrumAnalyzer::binCount> buffer)
+void Player::readSpectrum(std::span<float, FrequencyAnalyzer::binCount> buffer)
 {
     if (main_.kind != ChannelKind::None)
         engine_.spectrum(main_.live(), buffer);

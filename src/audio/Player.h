@@ -56,7 +56,7 @@ public:
     void setMainVolume(int volume);
     void slideMainVolume(int volume, std::uint32_t milliseconds);
     /** Fills buffer with the main channel's 512 FFT magnitudes; leaves it alone when nothing plays. */
-    void readSpectrum(std::span<float, SpectrumAnalyzer::binCount> buffer);
+    void readSpectrum(std::span<float, FrequencyAnalyzer::binCount> buffer);
     /** True while the main channel's current handle reports playing. */
     bool mainPlaying() const;
 

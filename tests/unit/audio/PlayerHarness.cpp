@@ -37,7 +37,7 @@ std::vector<Action> PlayerHarness::takePosts()
 
 int PlayerHarness::dominantBin(const std::vector<float>& heard)
 {
-    std::array<float, SpectrumAnalyzer::fftSize> mono{};
+    std::array<float, FrequencyAnalyzer::fftSize> mono{};
     const std::size_t frames = heard.size() / 2;
     if (frames < mono.size())
         return -1;
@@ -45,8 +45,8 @@ int PlayerHarness::dominantBin(const std::vector<float>& heard)
         const std::size_t frame = frames - mono.size() + i;
         mono[i] = 0.5f * (heard[2 * frame] + heard[2 * frame + 1]);
     }
-    std::array<float, SpectrumAnalyzer::binCount> magnitudes{};
-    SpectrumAnalyzer().analyze(mono, magnitudes);
+    std::array<float, FrequencyAnalyzer::binCount> magnitudes{};
+    FrequencyAnalyzer().analyze(mono, magnitudes);
     return static_cast<int>(std::max_element(magnitudes.begin(), magnitudes.end()) - magnitudes.begin());
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/ActionQueue.h"
 #include "audio/Player.h"
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 #include "platform/headless/NullAudioOutput.h"
 #include "resources/DataArchive.h"
 
@@ -42,7 +42,7 @@ public:
     /** The FFT bin with the most energy in the last 1024 frames of heard. */
     static int dominantBin(const std::vector<float>& heard);
     /** The FFT bin a frequency falls in (rounded). */
-    static int binOf(double frequency) { return static_cast<int>(frequency * SpectrumAnalyzer::fftSize / AudioOutput::sampleRate + 0.5); }
+    static int binOf(double frequency) { return static_cast<int>(frequency * FrequencyAnalyzer::fftSize / AudioOutput::sampleRate + 0.5); }
 
     TempDir dir;
     std::ostringstream diagnostics;

@@ -69,7 +69,7 @@ float bandLevel(const float* spectrum, int bar)
     return std::clamp((db - floorDb) / -floorDb, 0.0f, 1.0f);
 }
 
-class SpectrumPlugin : public WindlecroftPlugin {
+class FrequencyBarsPlugin : public WindlecroftPlugin {
 public:
     void start(WindlecroftPluginContext*) override { peaks_.fill(0.0f); }
 
@@ -146,5 +146,5 @@ private:
 
 extern "C" __attribute__((visibility("default"))) void* PluginCreateProc(void)
 {
-    return WINDLECROFT_NEW_PLUGIN(SpectrumPlugin);
+    return WINDLECROFT_NEW_PLUGIN(FrequencyBarsPlugin);
 }

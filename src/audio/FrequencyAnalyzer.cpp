@@ -1,4 +1,4 @@
-#include "audio/SpectrumAnalyzer.h"
+#include "audio/FrequencyAnalyzer.h"
 
 #include <kiss_fftr.h>
 
@@ -9,7 +9,7 @@
 
 namespace windlecroft {
 
-SpectrumAnalyzer::SpectrumAnalyzer()
+FrequencyAnalyzer::FrequencyAnalyzer()
     : config_(kiss_fftr_alloc(static_cast<int>(fftSize), 0, nullptr, nullptr))
 {
     if (!config_)
@@ -19,9 +19,9 @@ SpectrumAnalyzer::SpectrumAnalyzer()
         window_[n] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(n) / fftSize));
 }
 
-SpectrumAnalyzer::~SpectrumAnalyzer() { kiss_fftr_free(config_); }
+FrequencyAnalyzer::~FrequencyAnalyzer() { kiss_fftr_free(config_); }
 
-void SpectrumAnalyzer::analyze(std::span<const float, fftSize> samples, std::span<float, binCount> magnitudes)
+void FrequencyAnalyzer::analyze(std::span<const float, fftSize> samples, std::span<float, binCount> magnitudes)
 {
     for (std::size_t n = 0; n < fftSize; ++n)
         windowed_[n] = samples[n] * window_[n];

@@ -13,15 +13,15 @@ namespace windlecroft {
  * the sample rate (bin k is centred on k × rate / 1024). Magnitudes are scaled so that a full-scale
  * sine in the middle of a bin gives 1. One analyzer must not be used by two threads at once.
  */
-class SpectrumAnalyzer {
+class FrequencyAnalyzer {
 public:
     static constexpr std::size_t fftSize = 1024;
     static constexpr std::size_t binCount = fftSize / 2;
 
-    SpectrumAnalyzer();
-    ~SpectrumAnalyzer();
-    SpectrumAnalyzer(const SpectrumAnalyzer&) = delete;
-    SpectrumAnalyzer& operator=(const SpectrumAnalyzer&) = delete;
+    FrequencyAnalyzer();
+    ~FrequencyAnalyzer();
+    FrequencyAnalyzer(const FrequencyAnalyzer&) = delete;
+    FrequencyAnalyzer& operator=(const FrequencyAnalyzer&) = delete;
 
     void analyze(std::span<const float, fftSize> samples, std::span<float, binCount> magnitudes);
 
