@@ -1,12 +1,12 @@
 #include "audio/ModuleDecoder.h"
 
 #include "audio/ChannelTypes.h"
+#include "base/RegularFile.h"
+#include "base/SkinLimits.h"
 #include "platform/AudioOutput.h"
 
 #include <libopenmpt/libopenmpt.hpp>
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace windlecroft {
@@ -29,13 +29,11 @@ std::unique_ptr<ModuleDecoder> ModuleDecoder::open(std::span<const std::uint8_t>
 
 std::unique_ptr<ModuleDecoder> ModuleDecoder::open(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // Modules are parsed from memory: only a regular file of a module's size is read at all.
+    const std::optional<std::vector<std::uint8_t>> bytes = readRegularFile(file, maxModuleBytes);
+    if (!bytes)
         return nullptr;
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return nullptr;
-    return open(std::span(bytes));
+    return open(std::span(*bytes));
 }
 
 std::size_t ModuleDecoder::render(std::span<float> out)

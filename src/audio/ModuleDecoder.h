@@ -21,7 +21,7 @@ class ModuleDecoder final : public Decoder {
 public:
     /** Parses the module from memory; the bytes are not needed afterwards. Null when it is no module. */
     static std::unique_ptr<ModuleDecoder> open(std::span<const std::uint8_t> data);
-    /** Reads and parses a module file; null when it cannot be read or is no module. */
+    /** Reads and parses a module file; null when it is no regular file, holds more than maxModuleBytes or is no module. */
     static std::unique_ptr<ModuleDecoder> open(const std::filesystem::path& file);
 
     ~ModuleDecoder() override;

@@ -1,5 +1,6 @@
 #include "audio/StreamDecoder.h"
 
+#include "base/RegularFile.h"
 #include "platform/AudioOutput.h"
 
 #include <algorithm>
@@ -59,7 +60,11 @@ std::unique_ptr<StreamDecoder> StreamDecoder::open(std::span<const std::uint8_t>
 std::unique_ptr<StreamDecoder> StreamDecoder::open(const std::filesystem::path& file)
 {
     std::unique_ptr<StreamDecoder> decoder(new StreamDecoder());
-    decoder->file_ = sf_open(file.c_str(), SFM_READ, &decoder->info_);
+    // Decoded as it plays, straight from the file; only a regular file is handed to the library.
+    RegularFile source(file);
+    if (!source.isOpen())
+        return nullptr;
+    decoder->file_ = sf_open_fd(source.release(), SFM_READ, &decoder->info_, SF_TRUE);
     if (!decoder->prepare())
         return nullptr;
     return decoder;

@@ -21,7 +21,7 @@ class StreamDecoder final : public Decoder {
 public:
     /** Decodes from memory that must stay valid while the decoder lives; it is not copied. Null when unreadable. */
     static std::unique_ptr<StreamDecoder> open(std::span<const std::uint8_t> data);
-    /** Decodes a file on disk; null when it cannot be opened or read. */
+    /** Decodes a regular file on disk as it plays; null when it is no regular file or cannot be read. */
     static std::unique_ptr<StreamDecoder> open(const std::filesystem::path& file);
 
     ~StreamDecoder() override;

@@ -2,13 +2,13 @@
 
 #include "app/Application.h"
 #include "app/Error.h"
+#include "base/RegularFile.h"
+#include "base/SkinLimits.h"
 #include "config/ByteReader.h"
 #include "config/ChunkDispatch.h"
 #include "config/ChunkIds.h"
 #include "resources/PictureLimits.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,12 +16,14 @@ namespace windlecroft {
 
 namespace {
 
+// A folder, FIFO or device of that name, or a file beyond any real configuration's size, is no
+// configuration the player can open.
 std::vector<std::uint8_t> readConfigFile(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::optional<std::vector<std::uint8_t>> bytes = readRegularFile(path, maxConfigBytes);
+    if (!bytes)
         throw Error("can't open config file");
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return std::move(*bytes);
 }
 
 // Reads the root header, title, width and height; returns the offset where the root ends.

@@ -1,26 +1,22 @@
 #include "resources/DataArchive.h"
 
 #include "app/Error.h"
+#include "base/RegularFile.h"
+#include "base/SkinLimits.h"
 
 #include <cstring>
-#include <fstream>
 #include <string>
 
 namespace windlecroft {
 
 void DataArchive::open(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
+    // One read of the whole file: the archive holds every picture and piece of the skin. Only a
+    // regular file within the archive limit is read; a file that shrinks gives what was there.
+    std::optional<std::vector<std::uint8_t>> bytes = readRegularFile(path, maxArchiveBytes);
+    if (!bytes)
         throw Error("can't open data file");
-    // One read of the whole file: the archive holds every picture and piece of the skin.
-    const std::streamoff size = file.tellg();
-    std::vector<std::uint8_t> bytes(size > 0 ? static_cast<std::size_t>(size) : 0);
-    file.seekg(0);
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    // A read that returns fewer bytes keeps what arrived.
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    openBytes(std::move(bytes));
+    openBytes(std::move(*bytes));
 }
 
 void DataArchive::openBytes(std::vector<std::uint8_t> block)

@@ -24,7 +24,7 @@ struct ArchiveEntry {
  */
 class DataArchive {
 public:
-    /** Reads the whole file; throws "can't open data file" when it cannot be read. */
+    /** Reads the whole file; throws "can't open data file" when it is no regular file, is above maxArchiveBytes or cannot be read. */
     void open(const std::filesystem::path& path);
     /** Takes an archive that is already in memory (tests, fuzzing, the skin tool). */
     void openBytes(std::vector<std::uint8_t> block);
