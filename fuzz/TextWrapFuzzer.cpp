@@ -6,7 +6,6 @@
 #include "elements/TextBlock.h"
 
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -20,17 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (block.lineCount() < 1)
         std::abort();
     std::size_t at = 0;
-    for (std::size_t i = 0; i < block.lines().size(); ++i) {
-        const std::string& line = block.lines()[i];
+    for (int i = 0; i < block.lineCount(); ++i) {
+        const std::string_view line = block.line(i);
         if (width > 0 && line.size() > static_cast<std::size_t>(width))
             std::abort();
         // Every newline ends a line.
-        if (line.find('\n') != std::string::npos)
+        if (line.find('\n') != std::string_view::npos)
             std::abort();
         if (text.substr(at, line.size()) != line)
             std::abort();
         at += line.size();
-        const bool last = i + 1 == block.lines().size();
+        const bool last = i + 1 == block.lineCount();
         if (!last) {
             // The byte that ended the line: a newline, a space, or any byte at a full line.
             if (at >= text.size())

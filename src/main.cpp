@@ -24,9 +24,17 @@ bool displayConfigured()
     return false;
 }
 
-} // namespace
+// The program's own plugins: beside the program in the build tree, or where an installation
+// puts them.
+std::filesystem::path pluginFolder(const std::filesystem::path& programDir)
+{
+    std::error_code ignored;
+    if (std::filesystem::is_directory(programDir / "plugins", ignored))
+        return programDir / "plugins";
+    return programDir.parent_path() / "lib" / "windlecroft" / "plugins";
+}
 
-int main(int argc, char** argv)
+int runProgram(int argc, char** argv)
 {
     using namespace windlecroft;
 
@@ -47,6 +55,7 @@ int main(int argc, char** argv)
 
     std::error_code ignored;
     commandLine.options.programDir = std::filesystem::canonical("/proc/self/exe", ignored).parent_path();
+    commandLine.options.pluginDir = pluginFolder(commandLine.options.programDir);
 
     SteadyClock clock;
     SdlAudioOutput audio(std::cerr);
@@ -67,4 +76,20 @@ int main(int argc, char** argv)
     QtDesktop desktop;
     Application application(desktop, clock, audio, commandLine.options);
     return application.run();
+}
+
+} // namespace
+
+// What the player does not catch itself (a failure before or after it runs) still ends in one
+// line and status 1, never in an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return runProgram(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "windlecroft: " << error.what() << '\n';
+    } catch (...) {
+        std::cerr << "windlecroft: unknown error\n";
+    }
+    return 1;
 }

@@ -57,9 +57,14 @@ int Application::run()
         exitCode = desktop.run(*this);
         if (loopError_)
             throw Error(*loopError_);
-    } catch (const Error& error) {
+    } catch (const std::exception& error) {
+        // The player's own errors, and anything else a library or the system raised (a read
+        // error, memory that could not be had): each is reported the same way.
         reportError(error.what());
         // A failed start or run must not look like success to a shell.
+        exitCode = 1;
+    } catch (...) {
+        reportError("unknown error");
         exitCode = 1;
     }
     shutdown();
@@ -68,7 +73,7 @@ int Application::run()
 
 void Application::reportError(const std::string& message)
 {
-    diagnostics_ << message << std::endl;
+    diagnostics_ << "windlecroft: " << message << std::endl;
     desktop.showError(message);
 }
 

@@ -6,6 +6,8 @@
 #include "app/Error.h"
 #include "app/NamedList.h"
 #include "app/TrayIcon.h"
+#include "base/Budget.h"
+#include "base/SkinLimits.h"
 #include "audio/AudioEngine.h"
 #include "audio/Player.h"
 #include "audio/TrackEntry.h"
@@ -21,6 +23,7 @@
 #include "resources/FontCatalog.h"
 #include "resources/ImageLoadContext.h"
 #include "resources/InstalledFontList.h"
+#include "resources/PictureBudget.h"
 #include "resources/Region.h"
 
 #include <array>
@@ -83,11 +86,12 @@ public:
     /**
      * What loading a skin picture needs: the archive, whether the window is layered (for the
      * whitening of JPEG pictures), the window's width (the masks' row length) and where a
-     * picture that does not decode is reported.
+     * picture that does not decode is reported; every picture loaded is charged to the skin's
+     * picture budget.
      */
-    ImageLoadContext imageLoadContext() const
+    ImageLoadContext imageLoadContext()
     {
-        return {archive, desktop.supportsLayered(), windowWidth, diagnostics_};
+        return {archive, desktop.supportsLayered(), windowWidth, diagnostics_, &pictureBudget_};
     }
 
     // DesktopEvents: each event is handled, then one frame update and one frame render run.
@@ -156,6 +160,9 @@ public:
     AudioEngine audioEngine;
     Player player;
 
+    /** The text the skin's documents may still hold together. */
+    Budget& documentBudget() { return documentBudget_; }
+
     /** What the pages share with the rest of the player. */
     const PageContext& pageContext() const { return pageContext_; }
     /** The page named currentScene, or nullptr. */
@@ -177,11 +184,17 @@ private:
             player.handleEndedTracks();
             frameUpdate();
             frameRender();
-        } catch (const Error& error) {
-            loopError_ = error.what();
-            stopped_ = true;
-            desktop.postQuit(1);
+        } catch (const std::exception& error) {
+            stopLoop(error.what());
+        } catch (...) {
+            stopLoop("unknown error");
         }
+    }
+    void stopLoop(std::string message)
+    {
+        loopError_ = std::move(message);
+        stopped_ = true;
+        desktop.postQuit(1);
     }
     void carryOut(Action action);
     void startNamedTrack(std::uint16_t mappingIndex);
@@ -216,6 +229,8 @@ private:
     };
 
     std::ostream& diagnostics_;
+    PictureBudget pictureBudget_;
+    Budget documentBudget_{maxSkinDocumentBytes};
     PageContext pageContext_;
     std::optional<FrameState> lastFrame_;
     std::uint64_t startTime_;

@@ -10,8 +10,10 @@ namespace windlecroft {
 struct ApplicationOptions {
     /** Folder holding windlecroft.cfg and windlecroft.dat. */
     std::filesystem::path skinDir = ".";
-    /** The program's own folder, searched for plugins after the skin folder. */
+    /** The program's own folder. */
     std::filesystem::path programDir;
+    /** The program's plugin folder, searched for plugins after the skin folder. */
+    std::filesystem::path pluginDir;
     /** Print every action carried out on stderr. */
     bool traceActions = false;
     /** Close the window by itself after this many milliseconds. */

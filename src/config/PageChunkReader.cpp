@@ -94,7 +94,9 @@ void readElementRecord(ByteReader& in, Application& app, Page& page, std::uint16
     case record::textBlock: {
         std::string title = in.string();
         const std::string file = in.string();
-        page.addViewerDocument(file, std::move(title), app.archive);
+        // Every document's text counts, a document named twice twice over.
+        if (!app.documentBudget().spend(page.addViewerDocument(file, std::move(title), app.archive)))
+            throw Error("config file corrupted, documents too large");
         break;
     }
     case record::pageTimer: {

@@ -4,12 +4,15 @@
 
 #include "app/ActionQueue.h"
 #include "app/BackBuffer.h"
+#include "base/SkinLimits.h"
 #include "audio/Player.h"
 #include "platform/Clock.h"
 #include "plugins/Plugin.h"
 #include "resources/DataArchive.h"
 #include "resources/Image.h"
 #include "resources/ImageLoadContext.h"
+
+#include <algorithm>
 
 namespace windlecroft {
 
@@ -111,12 +114,15 @@ void Page::addTextListLine(std::string text)
         textList_->addLine(std::move(text));
 }
 
-void Page::addViewerDocument(std::string_view file, std::string title, const DataArchive& archive)
+std::size_t Page::addViewerDocument(std::string_view file, std::string title, const DataArchive& archive)
 {
     if (!textViewer_)
-        return;
-    const ArchiveEntry entry = archive.findEntry(file);
-    textViewer_->addDocument(std::move(title), std::make_unique<TextBlock>(entry.bytes(), TextViewer::wrapWidth));
+        return 0;
+    // A document is a few pages for a reader; beyond the cap its text is not shown.
+    const std::span<const std::uint8_t> text = archive.findEntry(file).bytes();
+    const std::span<const std::uint8_t> kept = text.first(std::min<std::size_t>(text.size(), maxDocumentBytes));
+    textViewer_->addDocument(std::move(title), std::make_unique<TextBlock>(kept, TextViewer::wrapWidth));
+    return kept.size();
 }
 
 void Page::postAll(const std::deque<Action>& actions)

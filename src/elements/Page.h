@@ -56,8 +56,11 @@ public:
     void setTextList(int activation, Rect rect, const Font* font, int rowHeight);
     void setTextViewer(Rect rect, const Font* font, int rowHeight);
     void addTextListLine(std::string text);
-    /** Loads the archive file and wraps it as a document of the viewer; nothing without a viewer. */
-    void addViewerDocument(std::string_view file, std::string title, const DataArchive& archive);
+    /**
+     * Loads the archive file and wraps it as a document of the viewer (its first
+     * maxDocumentBytes); nothing without a viewer. Returns the bytes of text kept.
+     */
+    std::size_t addViewerDocument(std::string_view file, std::string title, const DataArchive& archive);
 
     // Input.
     void mouseMove(int x, int y, std::uint16_t keyState);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SkinLimits.h"
 #include "resources/PictureLimits.h"
 
 #include <algorithm>

@@ -49,17 +49,17 @@ TEST(Program, StartupErrorsEndWithStatusOneAndTheMessageOnStderr)
     TempDir dir;
     RunResult empty = runProcess({program(), "--headless"}, headlessIn(dir));
     EXPECT_EQ(empty.status, 1);
-    EXPECT_EQ(empty.errors, "can't open config file\n");
+    EXPECT_EQ(empty.errors, "windlecroft: can't open config file\n");
 
     SkinConfigWriter("t", 300, 200).save(dir / configFileName);
     RunResult noData = runProcess({program(), "--headless"}, headlessIn(dir));
     EXPECT_EQ(noData.status, 1);
-    EXPECT_EQ(noData.errors, "can't open data file\n");
+    EXPECT_EQ(noData.errors, "windlecroft: can't open data file\n");
 
     writeFile(dir / configFileName, std::vector<std::uint8_t>{0x02, 0x58, 0x0B, 0, 0, 0, 0, 0x80, 0x02, 0xE0, 0x01});
     RunResult corrupt = runProcess({program(), "--headless"}, headlessIn(dir));
     EXPECT_EQ(corrupt.status, 1);
-    EXPECT_EQ(corrupt.errors, "config file corrupted, first chunk should be 0x0258\n");
+    EXPECT_EQ(corrupt.errors, "windlecroft: config file corrupted, first chunk should be 0x0258\n");
 }
 
 TEST(Program, SkinFolderArgumentAndQuitAfterEndNormally)
@@ -129,5 +129,5 @@ TEST(ProgramOnX11, ErrorIsShownInAMessageBoxThenTheProgramEndsWithOne)
     x.query({"xdotool", "windowactivate", "--sync", *box});
     x.query({"xdotool", "key", "--window", *box, "Return"});
     EXPECT_EQ(player.wait(10s), 1);
-    EXPECT_EQ(player.errors(), "can't open config file\n");
+    EXPECT_EQ(player.errors(), "windlecroft: can't open config file\n");
 }

@@ -123,7 +123,7 @@ TEST(Actions, StringMappingErrorsEndTheLoopWithTheirMessage)
         Application app(desktop, clock, audio, options, &log);
         EXPECT_EQ(app.run(), 1);
         EXPECT_EQ(desktop.lastError(), message);
-        EXPECT_EQ(log.str(), message + "\n");
+        EXPECT_EQ(log.str(), "windlecroft: " + message + "\n");
         // Shutdown ran in order: the window is gone.
         EXPECT_FALSE(desktop.window().has_value());
     }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
 
 using namespace windlecroft;
 
@@ -85,7 +86,7 @@ TEST_F(ApplicationRun, MissingConfigReportsAndNeverCreatesTheWindow)
 {
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(lastError, "can't open config file");
-    EXPECT_EQ(log.str(), "can't open config file\n");
+    EXPECT_EQ(log.str(), "windlecroft: can't open config file\n");
     EXPECT_FALSE(lastWindow);
 }
 
@@ -101,6 +102,41 @@ TEST_F(ApplicationRun, CorruptRootIsReported)
     writeFile(dir / configFileName, std::vector<std::uint8_t>{0x02, 0x58, 0x0B, 0, 0, 0, 0, 0x80, 0x02, 0xE0, 0x01});
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(lastError, "config file corrupted, first chunk should be 0x0258");
+}
+
+// Whatever a library or the system raises, not only the player's own errors, takes the same
+// path: the message shown and on stderr, status 1, the window gone.
+TEST_F(ApplicationRun, AnyExceptionIsReportedAndEndsWithStatusOne)
+{
+    class ThrowingOutput final : public AudioOutput {
+    public:
+        explicit ThrowingOutput(bool standard) : standard_(standard) {}
+        void start(AudioSource&) override
+        {
+            if (standard_)
+                throw std::runtime_error("device vanished");
+            throw 7;
+        }
+        void stop() override {}
+
+    private:
+        bool standard_;
+    };
+    SkinConfigWriter config("t", 300, 200);
+    writeSkin(config);
+    for (const bool standard : {true, false}) {
+        HeadlessDesktop desktop{clock};
+        ThrowingOutput audio(standard);
+        ApplicationOptions options;
+        options.skinDir = dir.path();
+        std::ostringstream said;
+        Application app{desktop, clock, audio, options, &said};
+        EXPECT_EQ(app.run(), 1);
+        const std::string message = standard ? "device vanished" : "unknown error";
+        EXPECT_EQ(desktop.lastError(), message);
+        EXPECT_EQ(said.str(), "windlecroft: " + message + "\n");
+        EXPECT_FALSE(desktop.window());
+    }
 }
 
 TEST_F(ApplicationRun, QuitAfterClosesNormallyWithTheConfiguredWindow)

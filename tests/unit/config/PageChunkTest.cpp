@@ -2,6 +2,7 @@
 // verbatim, the timer rule, what is dropped or replaced, and files that end or lie about lengths.
 #include "ConfigRig.h"
 
+#include "base/SkinLimits.h"
 #include "config/ChunkIds.h"
 #include "elements/Page.h"
 
@@ -156,17 +157,22 @@ TEST_F(PageChunk, PluginRecordsNeedAKnownPluginAndAModeOfZeroOrOne)
 
 TEST_F(PageChunk, PluginRecordsAttachToTheModeTheyName)
 {
-    writer.plugin("vis", TAGGER_PLUGIN);
+    // The program's plugin folder holds the library.
+    ApplicationOptions options;
+    options.pluginDir = std::filesystem::path(TAGGER_PLUGIN).parent_path();
+    ConfigRig withPlugins(true, options);
+    writer.plugin("vis", std::filesystem::path(TAGGER_PLUGIN).filename().string());
     writer.beginPage("p", "");
     writer.pagePlugin("vis", 1);
     writer.pagePlugin("vis", 0);
     writer.pagePlugin("vis", 1);
     writer.pagePlugin("vis", 2);
-    EXPECT_EQ(rig.walk(writer), corrupted + "unknown plugin mode");
-    Plugin* vis = rig.app.plugins.find("vis");
+    EXPECT_EQ(withPlugins.walk(writer), corrupted + "unknown plugin mode");
+    Plugin* vis = withPlugins.app.plugins.find("vis");
     ASSERT_NE(vis, nullptr);
-    EXPECT_EQ(page().plugins(0), (std::deque<Plugin*>{vis}));
-    EXPECT_EQ(page().plugins(1), (std::deque<Plugin*>{vis, vis}));
+    const Page& page = *withPlugins.app.pages.find("p");
+    EXPECT_EQ(page.plugins(0), (std::deque<Plugin*>{vis}));
+    EXPECT_EQ(page.plugins(1), (std::deque<Plugin*>{vis, vis}));
 }
 
 TEST_F(PageChunk, AnErrorLeavesWhatWasBuiltRegistered)
@@ -220,6 +226,34 @@ TEST_F(PageChunk, TextBlocksBeforeTheViewerAreDroppedAndLaterOnesAdded)
     config.textViewer({0, 0, 50, 50}, "font", 10);
     config.textBlock("Doc", "absent.txt");
     EXPECT_EQ(missing.walk(config), "can't find file absent.txt in datafile");
+}
+
+// A document is cut to maxDocumentBytes, and each time a page names one its text counts
+// against the skin's document budget.
+TEST_F(PageChunk, DocumentsOfASkinShareOneBudget)
+{
+    const auto skinNaming = [](std::uint64_t documents) {
+        SkinConfigWriter config("t", 8, 6);
+        config.font("font", "", 400, 12);
+        config.beginPage("p", "");
+        config.textViewer({0, 0, 50, 50}, "font", 10);
+        for (std::uint64_t i = 0; i < documents; ++i)
+            config.textBlock("Breaks", "breaks.txt");
+        return config.finish();
+    };
+    const std::uint64_t fitting = maxSkinDocumentBytes / maxDocumentBytes;
+    rig.archive.add("breaks.txt", std::string(maxDocumentBytes + 5, '\n'));
+    EXPECT_EQ(rig.walk(skinNaming(fitting)), "loaded");
+    TextViewer& viewer = *page().textViewer();
+    ASSERT_EQ(viewer.documentCount(), static_cast<int>(fitting));
+    viewer.press(true, 1, 1);
+    viewer.press(false, 1, 1);
+    ASSERT_NE(viewer.openDocument(), nullptr);
+    EXPECT_EQ(viewer.openDocument()->lineCount(), static_cast<int>(maxDocumentBytes) + 1);
+
+    ConfigRig over;
+    over.archive.add("breaks.txt", std::string(maxDocumentBytes + 5, '\n'));
+    EXPECT_EQ(over.walk(skinNaming(fitting + 1)), corrupted + "documents too large");
 }
 
 TEST_F(PageChunk, ASecondTextListOrViewerReplacesTheFirst)
