@@ -115,7 +115,7 @@ void addArchiveEntries(ArchiveWriter& archive, int width, int height)
     archive.add("Docs\\credits.txt", std::string_view("Everyone."));
     // Not a font: installing it must still leave the load going.
     archive.add("Fonts\\title.ttf", std::string_view("not a font file"));
-    // A font file whose name climbs out of the temporary folder; only seeds name it.
+    // A font file whose name would climb out of a folder; only seeds name it.
     archive.add(escapingFontFile, std::string_view("not a font file either"));
     archive.add("Music\\jingle.xm", std::string_view("Extended Module: "));
 }

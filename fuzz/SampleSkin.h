@@ -19,7 +19,10 @@ struct SkinFiles {
  */
 SkinFiles sampleSkin();
 
-/** An entry of the sample archive: a font file whose name leads out of the temporary folder. */
+/**
+ * An entry of the sample archive: a font file whose name would lead out of a folder it were
+ * copied to. Font files are read from memory, so the name must decide no path.
+ */
 inline constexpr const char* escapingFontFile = "Fonts\\../windlecroft-escaped.ttf";
 
 } // namespace windlecroft::fuzz

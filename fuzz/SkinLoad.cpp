@@ -31,8 +31,8 @@ constexpr const char* fontConfiguration = R"(<?xml version="1.0"?>
 )";
 
 // A folder of this process under the system's temporary folder, made the temporary folder of
-// everything that runs afterwards, so that the font files a fuzzed skin installs land there.
-// It also holds the font configuration above.
+// everything that runs afterwards, so that anything a fuzzed skin writes there is seen. It
+// holds only the font configuration above.
 class ScratchFolder {
 public:
     ScratchFolder()
@@ -66,6 +66,17 @@ const std::filesystem::path& scratchFolder()
     return folder.path();
 }
 
+// Loading a skin writes no file: font files are read from memory.
+bool scratchFolderHoldsOnlyTheFontConfiguration()
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(scratchFolder(), error)) {
+        if (entry.path().filename() != "fonts.conf")
+            return false;
+    }
+    return !error;
+}
+
 } // namespace
 
 void loadSkin(std::span<const std::uint8_t> config, std::vector<std::uint8_t> archive)
@@ -84,10 +95,8 @@ void loadSkin(std::span<const std::uint8_t> config, std::vector<std::uint8_t> ar
     } catch (const Error&) {
         loaded = false;
     }
-    // Font copies stay inside the temporary folder, whatever the skin calls its font files.
-    for (const auto& file : app.installedFonts)
-        if (file->installed() && file->path().parent_path() != scratchFolder())
-            std::abort();
+    if (!scratchFolderHoldsOnlyTheFontConfiguration())
+        std::abort();
     // A configuration that loads asks for a window whose back buffer can be allocated. The
     // window itself is not created: a buffer of 2^26 pixels costs most of a second to clear.
     if (loaded && static_cast<std::int64_t>(app.windowWidth) * app.windowHeight > maxWindowPixels)

@@ -9,15 +9,16 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace windlecroft {
 
 namespace {
 
-// Windows-1250 is a single-byte code page: the 256 characters are looked up once, so drawing
-// needs no conversion. A byte without a character shows as '?'.
-std::array<char32_t, 256> windows1250CodePoints()
+// Windows-1250 is a single-byte code page: the 256 characters are looked up once for the
+// process, so drawing needs no conversion. A byte without a character shows as '?'.
+std::array<char32_t, 256> decodeCodePage()
 {
     std::string all(256, '\0');
     for (int i = 0; i < 256; ++i)
@@ -37,6 +38,12 @@ std::array<char32_t, 256> windows1250CodePoints()
         table[i] = code;
         at += static_cast<std::size_t>(length);
     }
+    return table;
+}
+
+const std::array<char32_t, 256>& windows1250CodePoints()
+{
+    static const std::array<char32_t, 256> table = decodeCodePage();
     return table;
 }
 
@@ -71,58 +78,78 @@ Font::Font(FontCatalog& catalog, std::string_view face, int height, int weight, 
     , value2(value2)
     , value3(value3)
     , value4(value4)
+    , catalog_(catalog)
     , requestedFace_(face.substr(0, std::min(face.size(), maxFaceLength)))
     , height_(height)
     , weight_(weight)
-    , codePoints_(windows1250CodePoints())
 {
-    const std::optional<FontCatalog::Match> match = catalog.match(decodeWindows1250(requestedFace_), weight);
-    if (!match)
-        return;
-    FT_Library library = catalog.freetype();
-    FT_Face opened = nullptr;
-    if (!library || FT_New_Face(library, match->file.c_str(), match->index, &opened) != 0)
-        return;
-    face_ = opened;
-    family_ = match->family;
-    embolden_ = match->embolden;
-
-    if (FT_IS_SCALABLE(face_)) {
-        const Scale scale = scaleFor(face_, height);
-        FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(scale.emPixels * 64)), 72, 72);
-        ascent_ = static_cast<int>(std::lround(scale.ascentUnits * scale.emPixels / face_->units_per_EM));
-    } else if (face_->num_fixed_sizes > 0) {
-        // A bitmap font: the strike closest to the asked-for height.
-        const int wanted = std::abs(height == 0 ? defaultCellHeight : height);
-        int best = 0;
-        for (int i = 1; i < face_->num_fixed_sizes; ++i) {
-            if (std::abs(face_->available_sizes[i].height - wanted) < std::abs(face_->available_sizes[best].height - wanted))
-                best = i;
-        }
-        FT_Select_Size(face_, best);
-        ascent_ = static_cast<int>(face_->size->metrics.ascender >> 6);
-    }
 }
 
 Font::~Font()
 {
-    if (face_)
-        FT_Done_Face(face_);
+    if (opened_ && opened_->face)
+        FT_Done_Face(opened_->face);
+}
+
+Font::Opened& Font::opened() const
+{
+    if (opened_)
+        return *opened_;
+    Opened& result = opened_.emplace();
+    const std::optional<FontCatalog::Match> match = catalog_.match(decodeWindows1250(requestedFace_), weight_);
+    if (!match)
+        return result;
+    FT_Library library = catalog_.freetype();
+    FT_Face face = nullptr;
+    if (!library)
+        return result;
+    // A face from the archive is opened from the catalog's copy of its bytes, which the Font
+    // shares, so withdrawing the font file later leaves this face intact.
+    const FontCatalog::FontData& data = match->data;
+    const int failed = data ? FT_New_Memory_Face(library, data->data(), static_cast<FT_Long>(data->size()), match->index, &face)
+                            : FT_New_Face(library, match->file.c_str(), match->index, &face);
+    if (failed != 0)
+        return result;
+    result.face = face;
+    result.data = data;
+    result.family = match->family;
+    result.embolden = match->embolden;
+    result.glyphs.resize(256);
+
+    if (FT_IS_SCALABLE(face)) {
+        const Scale scale = scaleFor(face, height_);
+        FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(scale.emPixels * 64)), 72, 72);
+        result.ascent = static_cast<int>(std::lround(scale.ascentUnits * scale.emPixels / face->units_per_EM));
+    } else if (face->num_fixed_sizes > 0) {
+        // A bitmap font: the strike closest to the asked-for height.
+        const int wanted = std::abs(height_ == 0 ? defaultCellHeight : height_);
+        int best = 0;
+        for (int i = 1; i < face->num_fixed_sizes; ++i) {
+            if (std::abs(face->available_sizes[i].height - wanted) < std::abs(face->available_sizes[best].height - wanted))
+                best = i;
+        }
+        FT_Select_Size(face, best);
+        result.ascent = static_cast<int>(face->size->metrics.ascender >> 6);
+    }
+    return result;
 }
 
 const Font::Glyph& Font::glyph(std::uint8_t character)
 {
-    std::optional<Glyph>& cached = glyphs_[character];
+    // Only called once the face is open.
+    Opened& open = opened();
+    FT_Face face = open.face;
+    std::optional<Glyph>& cached = open.glyphs[character];
     if (cached)
         return *cached;
     // Assigned rather than emplaced: clang takes Glyph for not default-constructible inside Font.
     cached = Glyph{};
     Glyph& glyph = *cached;
-    const FT_UInt index = FT_Get_Char_Index(face_, codePoints_[character]);
-    if (FT_Load_Glyph(face_, index, FT_LOAD_TARGET_LIGHT) != 0)
+    const FT_UInt index = FT_Get_Char_Index(face, windows1250CodePoints()[character]);
+    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_LIGHT) != 0)
         return glyph;
-    FT_GlyphSlot slot = face_->glyph;
-    if (embolden_)
+    FT_GlyphSlot slot = face->glyph;
+    if (open.embolden)
         FT_GlyphSlot_Embolden(slot);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
         return glyph;
@@ -150,7 +177,7 @@ const Font::Glyph& Font::glyph(std::uint8_t character)
 
 int Font::textWidth(std::string_view text)
 {
-    if (!face_)
+    if (!usable())
         return 0;
     std::int64_t pen = 0;
     for (char c : text)
@@ -160,13 +187,13 @@ int Font::textWidth(std::string_view text)
 
 void Font::drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour)
 {
-    if (!face_)
+    if (!usable())
         return;
     // 0x00BBGGRR, the colour order of the skin format.
     const std::uint32_t red = colour & 0xFF;
     const std::uint32_t green = (colour >> 8) & 0xFF;
     const std::uint32_t blue = (colour >> 16) & 0xFF;
-    const std::int64_t baseline = static_cast<std::int64_t>(y) + ascent_;
+    const std::int64_t baseline = static_cast<std::int64_t>(y) + ascent();
     std::int64_t pen = static_cast<std::int64_t>(x) * 64;
     for (char c : text) {
         const Glyph& g = glyph(static_cast<std::uint8_t>(c));

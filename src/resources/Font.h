@@ -2,8 +2,8 @@
 
 #include "resources/Surface.h"
 
-#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +18,9 @@ class FontCatalog;
 /**
  * A typeface at one size for drawing skin text, made from a face name, a cell height and a
  * weight. Text is Windows-1250 bytes and is drawn anti-aliased on a transparent background.
- * The catalog must outlive the Font.
+ * The face is looked up in the catalog at first use (drawing, measuring, or asking for the
+ * family, ascent or usability), so a font file installed after the Font was made still
+ * provides its face, and a Font never used costs no face. The catalog must outlive the Font.
  */
 class Font {
 public:
@@ -28,9 +30,9 @@ public:
     static constexpr int defaultCellHeight = 16;
 
     /**
-     * Picks the face through the catalog: the family named by face (Windows-1250, cut to 31
-     * bytes) at the weight (100 to 900; 0 means normal), or the default sans-serif face when
-     * face is empty or no font has that family. A positive height is the character cell's
+     * Names the face to pick through the catalog: the family named by face (Windows-1250, cut
+     * to 31 bytes) at the weight (100 to 900; 0 means normal), or the default sans-serif face
+     * when face is empty or no font has that family. A positive height is the character cell's
      * height in pixels (ascent plus descent), a negative one the em height. value1 to value4 are
      * kept as given.
      */
@@ -50,15 +52,15 @@ public:
     int textWidth(std::string_view text);
 
     /** False when no face could be opened; drawing then draws nothing. */
-    bool usable() const { return face_ != nullptr; }
+    bool usable() const { return opened().face != nullptr; }
     /** The face name asked for, cut to 31 bytes. */
     const std::string& requestedFace() const { return requestedFace_; }
     /** The family of the face in use (UTF-8). */
-    const std::string& family() const { return family_; }
+    const std::string& family() const { return opened().family; }
     int height() const { return height_; }
     int weight() const { return weight_; }
     /** Pixels from the cell's top to the baseline. */
-    int ascent() const { return ascent_; }
+    int ascent() const { return opened().ascent; }
 
     std::uint32_t value1;
     std::uint32_t value2;
@@ -75,17 +77,28 @@ private:
         std::vector<std::uint8_t> coverage;
     };
 
+    // The face in use and what is drawn with it, set up at first use.
+    struct Opened {
+        FT_FaceRec_* face = nullptr;
+        // The bytes of a face held in memory; they must outlive the face.
+        std::shared_ptr<const std::vector<std::uint8_t>> data;
+        std::string family;
+        int ascent = 0;
+        bool embolden = false;
+        // One entry per Windows-1250 byte, rendered when first drawn or measured.
+        std::vector<std::optional<Glyph>> glyphs;
+    };
+
+    // Opens the face at the first call. That changes nothing a caller can see, so the const
+    // getters may call it.
+    Opened& opened() const;
     const Glyph& glyph(std::uint8_t character);
 
+    FontCatalog& catalog_;
     std::string requestedFace_;
-    std::string family_;
     int height_;
     int weight_;
-    int ascent_ = 0;
-    bool embolden_ = false;
-    FT_FaceRec_* face_ = nullptr;
-    std::array<char32_t, 256> codePoints_{};
-    std::array<std::optional<Glyph>, 256> glyphs_;
+    mutable std::optional<Opened> opened_;
 };
 
 } // namespace windlecroft

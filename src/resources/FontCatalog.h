@@ -1,7 +1,10 @@
 #pragma once
 
-#include <filesystem>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,31 +15,42 @@ struct FT_LibraryRec_;
 namespace windlecroft {
 
 /**
- * The typefaces the player can draw with: the system's fonts plus the font files a skin
- * installs, and the FreeType library that opens them. Each Application owns one, so nothing
- * of it is shared between players in one process. Nothing is set up until first needed.
+ * The typefaces the player can draw with: the font files a skin installs, held in memory, and
+ * the system's fonts, and the FreeType library that opens them. Each Application owns one, so
+ * nothing of it is shared between players in one process. Nothing is set up until first needed.
  */
 class FontCatalog {
 public:
-    /** Font files are copied into tempFolder; empty means the system's temporary folder. */
-    explicit FontCatalog(std::filesystem::path tempFolder = {});
+    /** The bytes of a font file held in memory; faces opened from them share ownership. */
+    using FontData = std::shared_ptr<const std::vector<std::uint8_t>>;
+    /** Names one addFontData(); 0 names nothing. */
+    using FontDataId = std::uint64_t;
+
+    FontCatalog() = default;
     ~FontCatalog();
     FontCatalog(const FontCatalog&) = delete;
     FontCatalog& operator=(const FontCatalog&) = delete;
 
-    /** The folder font files are copied to; empty when the system names none that exists. */
-    std::filesystem::path tempFolder() const;
+    /**
+     * Copies a font file's bytes into the catalog and makes every face FreeType can open in it
+     * available to match(), ahead of the faces added before it and of the system's fonts. Gives
+     * 0, and keeps nothing, when no face can be opened.
+     */
+    FontDataId addFontData(std::span<const std::uint8_t> bytes);
+    /** Withdraws one earlier addition: Fonts resolved afterwards no longer get its faces. */
+    void removeFontData(FontDataId id);
+    /** The number of additions currently in the catalog. */
+    std::size_t fontDataCount() const { return memoryFonts_.size(); }
 
-    /** Makes the typefaces of this file available to match(); a path may be added twice. */
-    void addFontFile(const std::filesystem::path& path);
-    /** Withdraws one earlier addition of this path. */
-    void removeFontFile(const std::filesystem::path& path);
-    /** The paths currently added, oldest first (one entry per addition). */
-    const std::vector<std::filesystem::path>& fontFiles() const { return fontFiles_; }
-
-    /** A face to open: a font file and the index of the face inside it. */
+    /**
+     * A face to open: a system font file and the index of the face inside it, or, for a font
+     * file added with addFontData(), its bytes and the index.
+     */
     struct Match {
+        /** The system font's path; empty for a face held in memory. */
         std::string file;
+        /** The bytes of a font added with addFontData(); empty for a system font. */
+        FontData data;
         int index = 0;
         /** The family name of the face, as the font states it. */
         std::string family;
@@ -44,9 +58,11 @@ public:
         bool embolden = false;
     };
     /**
-     * The best upright face of this family (UTF-8) for a weight of 100 to 900 (0 means 400).
-     * An empty family, or one no font has, gives the default sans-serif face. Nothing only
-     * when the system has no fonts at all.
+     * The best face of this family (UTF-8, compared without regard to case) for a weight of
+     * 100 to 900 (0 means 400), upright where the family has one. Faces added with
+     * addFontData() come first, the newest addition winning a tie; then the system's fonts. An
+     * empty family, or one no font has, gives the system's default sans-serif face. Nothing
+     * only when the system has no fonts at all.
      */
     std::optional<Match> match(std::string_view family, int weight);
 
@@ -54,13 +70,30 @@ public:
     FT_LibraryRec_* freetype();
 
 private:
+    // What the catalog knows of one face of a font held in memory.
+    struct MemoryFace {
+        int index = 0;
+        // Every family name the font states for the face (UTF-8), FreeType's first.
+        std::vector<std::string> families;
+        // 1 to 1000, as in the OpenType OS/2 table.
+        int weight = 400;
+        bool italic = false;
+    };
+    struct MemoryFont {
+        FontDataId id = 0;
+        FontData data;
+        std::vector<MemoryFace> faces;
+    };
+
     _FcConfig* config();
+    std::optional<Match> matchMemory(const std::string& family, int weight) const;
     std::optional<Match> matchFamily(std::string_view family, int weight, bool acceptAnyFamily);
 
-    std::filesystem::path tempFolder_;
     _FcConfig* config_ = nullptr;
     FT_LibraryRec_* freetype_ = nullptr;
-    std::vector<std::filesystem::path> fontFiles_;
+    // Newest first.
+    std::vector<MemoryFont> memoryFonts_;
+    FontDataId lastId_ = 0;
 };
 
 } // namespace windlecroft

@@ -1,42 +1,41 @@
 #pragma once
 
-#include <filesystem>
+#include "resources/FontCatalog.h"
+
 #include <string>
 #include <string_view>
 
 namespace windlecroft {
 
 class DataArchive;
-class FontCatalog;
 
 /**
- * A font file from the archive, installed for the lifetime of the object: copied into the
- * catalog's temporary folder under the last backslash-separated part of its archive name and
- * added to the catalog. Destroying it withdraws the font and deletes the copy.
+ * A font file from the archive, installed for the lifetime of the object: its bytes are copied
+ * into the catalog, which draws its faces from memory. Nothing is written to disk, so the
+ * entry's name decides no path. Destroying it withdraws the font from the catalog; Fonts that
+ * already opened one of its faces keep their copy of the bytes.
  */
 class FontFile {
 public:
     /**
      * Installs the archive entry archiveName. Throws the archive's "can't find file ... in
-     * datafile" when there is no such entry; a copy that cannot be written is skipped silently
-     * and the FontFile then installs nothing. So is one whose name would put it outside the
-     * temporary folder (a last part holding '/', or "." or "..").
+     * datafile" when there is no such entry; an entry FreeType cannot open is skipped silently
+     * and the FontFile then installs nothing.
      */
     FontFile(FontCatalog& catalog, const DataArchive& archive, std::string_view archiveName);
     ~FontFile();
     FontFile(const FontFile&) = delete;
     FontFile& operator=(const FontFile&) = delete;
 
-    /** The archive name's part after its last backslash. */
+    /** The archive name's part after its last backslash, kept for diagnostics only. */
     const std::string& fileName() const { return fileName_; }
-    /** The installed copy; empty when nothing was installed. */
-    const std::filesystem::path& path() const { return path_; }
-    bool installed() const { return !path_.empty(); }
+    /** False when the entry held no face FreeType could open. */
+    bool installed() const { return id_ != 0; }
 
 private:
     FontCatalog& catalog_;
     std::string fileName_;
-    std::filesystem::path path_;
+    FontCatalog::FontDataId id_ = 0;
 };
 
 } // namespace windlecroft

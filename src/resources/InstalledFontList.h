@@ -9,7 +9,7 @@ namespace windlecroft {
 
 /**
  * The font files a skin installed, newest first. Destroying the list (or clearing it)
- * uninstalls them newest first: each is withdrawn from the catalog, then its copy deleted.
+ * uninstalls them newest first, each withdrawn from the catalog.
  */
 class InstalledFontList {
 public:

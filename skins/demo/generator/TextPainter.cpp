@@ -2,6 +2,9 @@
 
 #include <iconv.h>
 
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -28,9 +31,12 @@ std::string toWindows1250(std::string_view utf8)
 TextPainter::TextPainter(const std::filesystem::path& regular, const std::filesystem::path& bold)
 {
     for (const auto& file : {regular, bold}) {
-        if (!std::filesystem::is_regular_file(file))
+        std::ifstream in(file, std::ios::binary);
+        if (!in || !std::filesystem::is_regular_file(file))
             throw std::runtime_error("no font file " + file.string());
-        catalog_.addFontFile(file);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (catalog_.addFontData(bytes) == 0)
+            throw std::runtime_error("no font in " + file.string());
     }
 }
 

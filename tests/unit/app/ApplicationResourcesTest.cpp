@@ -110,10 +110,10 @@ TEST_F(ApplicationResources, ScreenshotFailuresChangeNothingElse)
     EXPECT_FALSE(std::filesystem::exists(dir / "none.png"));
 }
 
-TEST_F(ApplicationResources, InstalledFontsLeaveTheTemporaryFolderWithTheApplication)
+TEST_F(ApplicationResources, InstalledFontsAreDrawnFromMemoryAndLeaveWithTheApplication)
 {
-    // The application copies fonts into the system's temporary folder; a name of our own
-    // keeps parallel test runs apart.
+    // Font files were once copied into the system's temporary folder under their own name; a
+    // name of our own keeps parallel test runs apart.
     const std::string name = "windlecroft-test-" + std::to_string(getpid()) + ".ttf";
     ArchiveWriter archive;
     archive.add("Data\\Fonts\\" + name, test::testFontFile());
@@ -121,13 +121,13 @@ TEST_F(ApplicationResources, InstalledFontsLeaveTheTemporaryFolderWithTheApplica
     {
         Application app{desktop, clock, audio, options, &log};
         app.archive.openBytes(archive.bytes());
-        app.installedFonts.install(app.fontCatalog, app.archive, "Data\\Fonts\\" + name);
+        // Made before the file is installed, and first used after.
         Font& font = app.fonts.add("font", std::make_unique<Font>(app.fontCatalog, test::testFontFamily, 14, 700));
-        EXPECT_TRUE(std::filesystem::exists(copy));
+        app.installedFonts.install(app.fontCatalog, app.archive, "Data\\Fonts\\" + name);
         EXPECT_EQ(font.family(), test::testFontFamily);
         EXPECT_EQ(app.fonts.find("font"), &font);
+        EXPECT_FALSE(std::filesystem::exists(copy));
     }
-    EXPECT_FALSE(std::filesystem::exists(copy));
 }
 
 TEST_F(ApplicationResources, PicturesLoadWithTheWindowsLayeringWidthAndDiagnostics)

@@ -1,10 +1,12 @@
 // Font-file and font chunks: the field order, the 31-byte face, the newest font of a
-// name for the records read after it, and a font file installed from the archive.
+// name for the records read after it, a font file installed from the archive whichever chunk
+// comes first, and the number of each a skin may hold.
 #include "ConfigRig.h"
 
 #include "config/ChunkIds.h"
 #include "elements/Page.h"
 #include "resources/Font.h"
+#include "base/SkinLimits.h"
 
 #include "unit/resources/TestFont.h"
 
@@ -73,22 +75,49 @@ TEST(FontChunk, RecordsUseTheNewestFontOfAName)
     EXPECT_EQ(rig.app.pages.find("second")->textViewer()->titles().font(), newest);
 }
 
-TEST(FontChunk, AFontFileFromTheArchiveProvidesItsFace)
+TEST(FontChunk, AFontFileFromTheArchiveProvidesItsFaceWhicheverChunkComesFirst)
 {
     ConfigRig rig;
     rig.archive.add("Fonts\\windle.ttf", windlecroft::test::testFontFile());
     SkinConfigWriter writer("t", 8, 6);
+    writer.font("before", windlecroft::test::testFontFamily, 400, 14);
     writer.fontFile("Fonts\\windle.ttf");
-    writer.font("font", windlecroft::test::testFontFamily, 400, 14);
+    writer.font("after", windlecroft::test::testFontFamily, 400, 14);
     EXPECT_EQ(rig.walk(writer), "loaded");
     ASSERT_EQ(rig.app.installedFonts.size(), 1u);
     const FontFile& file = **rig.app.installedFonts.begin();
     EXPECT_EQ(file.fileName(), "windle.ttf");
     EXPECT_TRUE(file.installed());
-    EXPECT_EQ(rig.app.fonts.find("font")->family(), windlecroft::test::testFontFamily);
+    EXPECT_EQ(rig.app.fonts.find("before")->family(), windlecroft::test::testFontFamily);
+    EXPECT_EQ(rig.app.fonts.find("after")->family(), windlecroft::test::testFontFamily);
 
     ConfigRig missing;
     SkinConfigWriter other("t", 8, 6);
     other.fontFile("Fonts\\gone.ttf");
     EXPECT_EQ(missing.walk(other), "can't find file Fonts\\gone.ttf in datafile");
+}
+
+TEST(FontChunk, ASkinHoldsAtMostSoManyFontsAndFontFiles)
+{
+    auto walkFonts = [](std::size_t count) {
+        ConfigRig rig;
+        SkinConfigWriter writer("t", 8, 6);
+        for (std::size_t i = 0; i < count; ++i)
+            writer.font("f" + std::to_string(i), "", 400, 12);
+        return rig.walk(writer);
+    };
+    EXPECT_EQ(walkFonts(maxSkinFonts), "loaded");
+    EXPECT_EQ(walkFonts(maxSkinFonts + 1), "config file corrupted, too many fonts");
+
+    // The entry holds no font: each chunk still counts.
+    auto walkFontFiles = [](std::size_t count) {
+        ConfigRig rig;
+        rig.archive.add("Fonts\\junk.ttf", std::string_view("not a font"));
+        SkinConfigWriter writer("t", 8, 6);
+        for (std::size_t i = 0; i < count; ++i)
+            writer.fontFile("Fonts\\junk.ttf");
+        return rig.walk(writer);
+    };
+    EXPECT_EQ(walkFontFiles(maxSkinFontFiles), "loaded");
+    EXPECT_EQ(walkFontFiles(maxSkinFontFiles + 1), "config file corrupted, too many font files");
 }

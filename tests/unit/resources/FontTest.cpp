@@ -9,18 +9,39 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <cstdlib>
+#include <optional>
 
 using namespace windlecroft;
 using test::testFontFamily;
 
 namespace {
 
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+// Sets TMPDIR to an empty folder of its own for its lifetime.
+class RedirectedTemporaryFolder {
+public:
+    RedirectedTemporaryFolder()
+    {
+        if (const char* old = std::getenv("TMPDIR"))
+            old_ = old;
+        setenv("TMPDIR", folder_.path().c_str(), 1);
+    }
+    ~RedirectedTemporaryFolder()
+    {
+        if (old_)
+            setenv("TMPDIR", old_->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+    RedirectedTemporaryFolder(const RedirectedTemporaryFolder&) = delete;
+    RedirectedTemporaryFolder& operator=(const RedirectedTemporaryFolder&) = delete;
+
+    bool empty() const { return std::filesystem::is_empty(folder_.path()); }
+
+private:
+    test::TempDir folder_;
+    std::optional<std::string> old_;
+};
 
 class Fonts : public ::testing::Test {
 protected:
@@ -29,21 +50,45 @@ protected:
         fontBytes = test::testFontFile();
         writer.add("Data\\Fonts\\title.ttf", fontBytes);
         writer.add("plain.ttf", fontBytes);
+        writer.add("bold.ttf", test::testFontFile(true));
         writer.add("Other\\title.ttf", "not a font");
         archive.openBytes(writer.bytes());
     }
+
+    // Nothing is written to the temporary folder, whatever a test installs.
+    void TearDown() override { EXPECT_TRUE(temporaryFolder.empty()); }
 
     std::string familyFor(std::string_view face)
     {
         return Font(catalog, face, 20, 400).family();
     }
 
-    test::TempDir temp;
-    FontCatalog catalog{temp.path()};
+    // The text drawn in black on white.
+    static Surface drawn(Font& font, std::string_view text = "Windle Qg")
+    {
+        Surface surface(120, 30);
+        std::fill(surface.data(), surface.data() + 120 * 30, 0x00FFFFFFu);
+        font.drawText(surface, 2, 2, text, 0);
+        return surface;
+    }
+    Surface drawn(std::string_view face, int weight = 400)
+    {
+        Font font(catalog, face, 20, weight);
+        return drawn(font);
+    }
+
+    RedirectedTemporaryFolder temporaryFolder;
+    FontCatalog catalog;
     std::vector<std::uint8_t> fontBytes;
     ArchiveWriter writer;
     DataArchive archive;
 };
+
+bool samePixels(const Surface& a, const Surface& b)
+{
+    return a.width() == b.width() && a.height() == b.height() &&
+           std::equal(a.data(), a.data() + a.width() * a.height(), b.data());
+}
 
 // The ink of text drawn on a white surface: bounding box and colours.
 struct Ink {
@@ -83,41 +128,95 @@ Ink inkOf(const Surface& surface, std::uint32_t background, std::uint32_t text)
 
 } // namespace
 
-TEST_F(Fonts, InstalledUnderTheLastNameComponentForTheLifetimeOfTheFontFile)
+TEST_F(Fonts, AnArchiveFaceIsMatchedByItsFamilyAndDrawnFromMemoryWhileItsFileIsInstalled)
 {
+    const Surface fallback = drawn(testFontFamily);
     EXPECT_NE(familyFor(testFontFamily), testFontFamily);
+    std::unique_ptr<Font> kept;
+    Surface installedDrawing;
     {
         FontFile file(catalog, archive, "Data\\Fonts\\title.ttf");
+        EXPECT_TRUE(file.installed());
         EXPECT_EQ(file.fileName(), "title.ttf");
-        EXPECT_EQ(file.path(), temp / "title.ttf");
-        EXPECT_EQ(readFile(file.path()), fontBytes);
+        EXPECT_EQ(catalog.fontDataCount(), 1u);
         EXPECT_EQ(familyFor(testFontFamily), testFontFamily);
-
-        FontFile plain(catalog, archive, "plain.ttf");
-        EXPECT_EQ(plain.path(), temp / "plain.ttf");
-        EXPECT_EQ(catalog.fontFiles().size(), 2u);
+        EXPECT_EQ(familyFor("wINDLE sERIF"), testFontFamily);
+        installedDrawing = drawn(testFontFamily);
+        EXPECT_FALSE(samePixels(installedDrawing, fallback));
+        // The face is opened here but draws only after the file is gone.
+        kept = std::make_unique<Font>(catalog, testFontFamily, 20, 400);
+        EXPECT_TRUE(kept->usable());
+        // The archive is no longer needed once the file is installed.
+        archive.close();
+        EXPECT_TRUE(samePixels(drawn(testFontFamily), installedDrawing));
     }
-    EXPECT_FALSE(std::filesystem::exists(temp / "title.ttf"));
-    EXPECT_FALSE(std::filesystem::exists(temp / "plain.ttf"));
-    EXPECT_TRUE(catalog.fontFiles().empty());
+    EXPECT_EQ(catalog.fontDataCount(), 0u);
     EXPECT_NE(familyFor(testFontFamily), testFontFamily);
+    EXPECT_TRUE(samePixels(drawn(testFontFamily), fallback));
+    EXPECT_EQ(kept->family(), testFontFamily);
+    EXPECT_TRUE(samePixels(drawn(*kept), installedDrawing));
 }
 
-TEST_F(Fonts, TwoFilesOfOneNameShareTheCopyAndBothAreRemovedNewestFirst)
+TEST_F(Fonts, AFontMadeBeforeItsFontFileGetsTheArchiveFaceAtFirstUse)
 {
+    const Surface fallback = drawn(testFontFamily);
+    Font early(catalog, testFontFamily, 20, 400);
+    Font measuredEarly(catalog, testFontFamily, 20, 400);
+    FontFile file(catalog, archive, "plain.ttf");
+    EXPECT_FALSE(samePixels(drawn(early), fallback));
+    EXPECT_EQ(measuredEarly.family(), testFontFamily);
+    EXPECT_EQ(measuredEarly.textWidth("Windle Qg"), early.textWidth("Windle Qg"));
+}
+
+TEST_F(Fonts, TheClosestWeightWinsAndALighterFaceIsEmboldenedForBold)
+{
+    Surface regular;
+    Surface emboldened;
     {
-        InstalledFontList list;
-        FontFile& older = list.install(catalog, archive, "Data\\Fonts\\title.ttf");
-        FontFile& newer = list.install(catalog, archive, "Other\\title.ttf");
-        EXPECT_EQ(list.begin()->get(), &newer);
-        EXPECT_EQ(older.path(), newer.path());
-        // The second write replaced the first file's contents.
-        const std::vector<std::uint8_t> copy = readFile(temp / "title.ttf");
-        EXPECT_EQ(std::string(copy.begin(), copy.end()), "not a font");
-        EXPECT_EQ(catalog.fontFiles().size(), 2u);
+        FontFile file(catalog, archive, "plain.ttf");
+        regular = drawn(testFontFamily, 400);
+        emboldened = drawn(testFontFamily, 700);
     }
-    EXPECT_FALSE(std::filesystem::exists(temp / "title.ttf"));
-    EXPECT_TRUE(catalog.fontFiles().empty());
+    Surface bold;
+    {
+        FontFile file(catalog, archive, "bold.ttf");
+        bold = drawn(testFontFamily, 700);
+    }
+    EXPECT_FALSE(samePixels(regular, emboldened));
+    EXPECT_FALSE(samePixels(bold, emboldened));
+    EXPECT_GT(inkOf(emboldened, 0x00FFFFFF, 0).changed, inkOf(regular, 0x00FFFFFF, 0).changed);
+    // Whichever file came last, each weight gets its own face.
+    for (bool boldFirst : {false, true}) {
+        InstalledFontList list;
+        list.install(catalog, archive, boldFirst ? "bold.ttf" : "plain.ttf");
+        list.install(catalog, archive, boldFirst ? "plain.ttf" : "bold.ttf");
+        EXPECT_TRUE(samePixels(drawn(testFontFamily, 400), regular));
+        EXPECT_TRUE(samePixels(drawn(testFontFamily, 300), regular));
+        EXPECT_TRUE(samePixels(drawn(testFontFamily, 700), bold));
+        EXPECT_TRUE(samePixels(drawn(testFontFamily, 900), bold));
+    }
+    EXPECT_EQ(catalog.fontDataCount(), 0u);
+}
+
+TEST_F(Fonts, TheEntryNameDecidesNoPathAndWritesNothing)
+{
+    ArchiveWriter named;
+    named.add("Data\\Fonts\\title.ttf", fontBytes);
+    named.add("Other\\title.ttf", "not a font");
+    named.add("Fonts\\../escaped.ttf", fontBytes);
+    named.add("Data\\", fontBytes);
+    named.add("/tmp/absolute.ttf", fontBytes);
+    DataArchive namedArchive;
+    namedArchive.openBytes(named.bytes());
+    InstalledFontList list;
+    EXPECT_TRUE(list.install(catalog, namedArchive, "Data\\Fonts\\title.ttf").installed());
+    // A second file of the same last name leaves the first one's face alone.
+    EXPECT_FALSE(list.install(catalog, namedArchive, "Other\\title.ttf").installed());
+    for (const char* name : {"Fonts\\../escaped.ttf", "Data\\", "/tmp/absolute.ttf"})
+        EXPECT_TRUE(list.install(catalog, namedArchive, name).installed()) << name;
+    EXPECT_EQ(catalog.fontDataCount(), 4u);
+    EXPECT_EQ(familyFor(testFontFamily), testFontFamily);
+    EXPECT_TRUE(temporaryFolder.empty());
 }
 
 TEST_F(Fonts, MissingEntryIsTheArchiveErrorAndWritesNothing)
@@ -128,24 +227,27 @@ TEST_F(Fonts, MissingEntryIsTheArchiveErrorAndWritesNothing)
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "can't find file Data\\missing.ttf in datafile");
     }
-    EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
+    EXPECT_EQ(catalog.fontDataCount(), 0u);
 }
 
-TEST_F(Fonts, AnUnwritableCopyIsSkippedSilently)
+TEST_F(Fonts, UnreadableFontDataIsSkippedSilentlyAndTextFallsBack)
 {
-    FontCatalog nowhere(temp / "no" / "such" / "folder");
-    FontFile file(nowhere, archive, "Data\\Fonts\\title.ttf");
-    EXPECT_FALSE(file.installed());
-    EXPECT_TRUE(nowhere.fontFiles().empty());
-    // A name ending in a backslash has no file name to write.
-    FontFile installed(catalog, archive, "Data\\Fonts\\title.ttf");
-    ArchiveWriter odd;
-    odd.add("Data\\", fontBytes);
-    DataArchive oddArchive;
-    oddArchive.openBytes(odd.bytes());
-    FontFile folderOnly(catalog, oddArchive, "Data\\");
-    EXPECT_FALSE(folderOnly.installed());
-    EXPECT_EQ(catalog.fontFiles().size(), 1u);
+    const std::string defaultFamily = familyFor("");
+    ArchiveWriter broken;
+    broken.add("empty.ttf", std::vector<std::uint8_t>{});
+    broken.add("junk.ttf", "not a font");
+    // The font cut inside its table directory.
+    broken.add("cut.ttf", std::vector<std::uint8_t>(fontBytes.begin(), fontBytes.begin() + 200));
+    DataArchive brokenArchive;
+    brokenArchive.openBytes(broken.bytes());
+    for (const char* name : {"empty.ttf", "junk.ttf", "cut.ttf"}) {
+        FontFile file(catalog, brokenArchive, name);
+        EXPECT_FALSE(file.installed()) << name;
+        EXPECT_EQ(catalog.fontDataCount(), 0u);
+        Font font(catalog, testFontFamily, 20, 400);
+        EXPECT_EQ(font.family(), defaultFamily);
+        EXPECT_GT(font.textWidth("text"), 0);
+    }
 }
 
 TEST_F(Fonts, FaceNamesAreCutAndUnknownOrEmptyOnesFallBackToSans)

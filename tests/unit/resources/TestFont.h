@@ -11,16 +11,18 @@
 namespace windlecroft::test {
 
 /** The family name of testFontFile(): no font of the system has it. */
-inline constexpr const char* testFontFamily = "Windle Sans";
+inline constexpr const char* testFontFamily = "Windle Serif";
 
 /**
- * DejaVu Sans (Debian's fonts-dejavu-core) with its family renamed to "Windle Sans", so that
- * a test can tell the installed copy from the system's own fonts. The names are replaced in
- * place by others of the same length; nothing reads the table checksums.
+ * DejaVu Serif (Debian's fonts-dejavu-core), its regular or its bold face, with its family
+ * renamed to "Windle Serif", so that a test can tell the font from the archive from the
+ * system's own fonts, whose default sans-serif face draws differently. The names are replaced
+ * in place by others of the same length; nothing reads the table checksums.
  */
-inline std::vector<std::uint8_t> testFontFile()
+inline std::vector<std::uint8_t> testFontFile(bool bold = false)
 {
-    const char* path = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    const char* path = bold ? "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf"
+                            : "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf";
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error(std::string("the tests need ") + path + " (Debian package fonts-dejavu-core)");
@@ -30,7 +32,7 @@ inline std::vector<std::uint8_t> testFontFile()
              (at = std::search(at, bytes.end(), from.begin(), from.end())) != bytes.end(); at += static_cast<long>(from.size()))
             std::copy(to.begin(), to.end(), at);
     };
-    const std::string oldName = "DejaVu Sans";
+    const std::string oldName = "DejaVu Serif";
     const std::string newName = testFontFamily;
     replaceAll({oldName.begin(), oldName.end()}, {newName.begin(), newName.end()});
     // The Windows name records are UTF-16, big-endian.
