@@ -12,7 +12,7 @@ void readPluginChunk(ChunkContext& chunk)
     std::string name = chunk.in.string();
     const std::string file = chunk.in.string();
     const ApplicationOptions& options = chunk.app.options;
-    chunk.app.plugins.add(std::move(name), Plugin::load(file, {options.skinDir, options.programDir}));
+    chunk.app.plugins.add(std::move(name), Plugin::load(file, {options.skinDir, options.pluginDir}));
 }
 
 } // namespace windlecroft

@@ -5,7 +5,6 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
-#include <vector>
 
 namespace windlecroft {
 
@@ -21,30 +20,27 @@ bool endsWithDll(const std::string& name)
     return suffix == ".dll";
 }
 
-// A bare name is looked for in the skin folder and the program's folder before the system's
-// library path; a name with a folder part is opened as it stands.
+// A plugin is named by its file name alone. A folder part ('/' or the skin's own '\\'), "." or
+// ".." would reach outside the folders searched; such a name is never passed to the loader.
+bool plainFileName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+}
+
+// Only a regular file in one of the searched folders is opened, by its absolute path, so that
+// the system's library path is never searched and no library's code runs before it is found.
 void* openLibrary(const std::string& name, const PluginSearch& search)
 {
-    if (name.empty())
+    if (!plainFileName(name))
         return nullptr;
-    std::vector<std::filesystem::path> candidates;
-    if (name.find('/') == std::string::npos) {
-        candidates.push_back(search.workingDir / name);
-        if (!search.programDir.empty())
-            candidates.push_back(search.programDir / name);
-    } else {
-        candidates.emplace_back(name);
-    }
-    for (const auto& candidate : candidates) {
+    for (const std::filesystem::path& folder : {search.skinDir, search.pluginDir}) {
+        if (folder.empty())
+            continue;
         std::error_code ignored;
-        if (std::filesystem::is_regular_file(candidate, ignored)) {
-            // A relative candidate must not be resolved through the library path by dlopen.
-            const std::string path = std::filesystem::absolute(candidate, ignored).string();
-            return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        }
+        const std::filesystem::path candidate = std::filesystem::absolute(folder / name, ignored);
+        if (!candidate.empty() && std::filesystem::is_regular_file(candidate, ignored))
+            return dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
     }
-    if (name.find('/') == std::string::npos)
-        return dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
     return nullptr;
 }
 
@@ -54,7 +50,7 @@ std::unique_ptr<Plugin> Plugin::load(const std::string& fileName, const PluginSe
 {
     void* library = openLibrary(fileName, search);
     // Skins written for Windows name their plugins "x.dll": take the platform's library instead.
-    if (!library && endsWithDll(fileName))
+    if (!library && plainFileName(fileName) && endsWithDll(fileName))
         library = openLibrary(fileName.substr(0, fileName.size() - 4) + ".so", search);
     if (!library)
         throw Error("can't load plugin " + fileName);

@@ -16,7 +16,8 @@ namespace windlecroft {
 class Plugin {
 public:
     /**
-     * Loads the library and creates its object. Throws "can't load plugin " + fileName,
+     * Loads the library fileName (a file name alone) from the first searched folder that holds
+     * it as a regular file, and creates its object. Throws "can't load plugin " + fileName,
      * "can't find PluginCreateProc in " + fileName or "can't create plugin class from " + fileName.
      */
     static std::unique_ptr<Plugin> load(const std::string& fileName, const PluginSearch& search);

@@ -5,12 +5,12 @@
 namespace windlecroft {
 
 /**
- * Where a plugin named by a bare file name is looked for before the system's library path:
- * the working directory (the skin folder), then the program's own folder.
+ * The only folders plugins are loaded from, in this order: the skin folder, then the
+ * program's own plugin folder. An empty path is not searched.
  */
 struct PluginSearch {
-    std::filesystem::path workingDir;
-    std::filesystem::path programDir;
+    std::filesystem::path skinDir;
+    std::filesystem::path pluginDir;
 };
 
 } // namespace windlecroft

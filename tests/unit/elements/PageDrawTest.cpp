@@ -251,7 +251,7 @@ TEST_F(PageDraw, FadeDrawLetsModeOnePluginsDrawThenModeZeroNewestFirstAfterTheBl
     std::vector<std::unique_ptr<Plugin>> plugins;
     for (const char* name : {"a.so", "b.so", "c.so", "d.so"}) {
         std::filesystem::copy_file(TAGGER_PLUGIN, dir / name);
-        plugins.push_back(Plugin::load((dir / name).string(), {}));
+        plugins.push_back(Plugin::load(name, {dir.path(), {}}));
     }
     page->addPlugin(0, *plugins[0]);
     page->addPlugin(0, *plugins[1]);

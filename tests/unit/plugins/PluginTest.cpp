@@ -83,7 +83,7 @@ TEST(Plugin, OperationsAreCalledThroughTheObjectsFirstWord)
 TEST(Plugin, PlainCPluginsWorkThroughTheOperationTable)
 {
     PluginContext context;
-    auto plugin = Plugin::load((pluginDir / "ccounter.so").string(), {});
+    auto plugin = Plugin::load("ccounter.so", {pluginDir, {}});
     plugin->start(context.record());
     plugin->draw(context.record());
     plugin->draw(context.record());
@@ -108,6 +108,24 @@ TEST(Plugin, LoadFailuresCarryTheFileName)
     windlecroft::test::TempDir dir;
     std::ofstream(dir / "text.so") << "not a library";
     EXPECT_EQ(loadError("text.so", {dir.path(), {}}), "can't load plugin text.so");
+}
+
+TEST(Plugin, NamesThatReachOutsideTheSearchedFoldersAreNeverOpened)
+{
+    windlecroft::test::TempDir root;
+    std::filesystem::create_directory(root / "skin");
+    std::filesystem::copy_file(pluginDir / "marker.so", root / "marker.so");
+    const std::filesystem::path marker = root / "loaded";
+    setenv("WINDLECROFT_PLUGIN_MARKER", marker.c_str(), 1);
+    const PluginSearch search{root / "skin", {}};
+    for (const std::string& name : std::vector<std::string>{"../marker.so", (root / "marker.so").string(), "..\\marker.so", "..", "libm.so.6"})
+        EXPECT_EQ(loadError(name, search), "can't load plugin " + name);
+    EXPECT_FALSE(std::filesystem::exists(marker)) << "a library outside the skin folder was opened";
+    // The same library inside the skin folder is opened (and its constructor runs).
+    std::filesystem::rename(root / "marker.so", root / "skin" / "marker.so");
+    EXPECT_EQ(loadError("marker.dll", search), "can't create plugin class from marker.dll");
+    EXPECT_TRUE(std::filesystem::exists(marker));
+    unsetenv("WINDLECROFT_PLUGIN_MARKER");
 }
 
 TEST(Plugin, BareNamesAreFoundInTheSkinFolderThenTheProgramFolderAndDllNamesFallBack)
