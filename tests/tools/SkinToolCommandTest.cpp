@@ -3,11 +3,14 @@
 
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
+#include "skin/ArchiveContents.h"
 #include "skin/AssetReader.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace windlecroft::skin {
 namespace {
@@ -193,6 +196,90 @@ TEST(SkinToolCommands, ATruncatedArchiveIsReportedNotMisread)
     result = runTool({"dump", dir.path().string(), "-o", (dir / "dumped").string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find("a dump would lose them"), std::string::npos) << result.errors;
+}
+
+TEST(SkinToolCommands, ExtractNeverWritesThroughLinksAndReplacesFilesOnlyWhenForced)
+{
+    test::TempDir dir;
+    ArchiveWriter archive;
+    for (const char* name : {"kept.txt", "hard.txt", "link.txt", "Data\\x.txt", "..\\..\\up.txt", "/abs.txt"})
+        archive.add(name, "new");
+    archive.save(dir / "a.dat");
+    test::writeText(dir / "victim", "secret");
+    std::filesystem::create_directories(dir / "elsewhere");
+    test::writeText(dir / "out/kept.txt", "old");
+    std::filesystem::create_hard_link(dir / "victim", dir / "out/hard.txt");
+    std::filesystem::create_symlink(dir / "victim", dir / "out/link.txt");
+    std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "out/Data");
+    const auto contains = [](const std::string& text, const std::filesystem::path& path, const char* what) {
+        return text.find(path.string() + what) != std::string::npos;
+    };
+
+    for (const bool force : {false, true}) {
+        std::vector<std::string> arguments{"extract", (dir / "a.dat").string(), "-o", (dir / "out").string()};
+        if (force)
+            arguments.push_back("--force");
+        const test::RunResult result = runTool(arguments);
+        EXPECT_EQ(result.status, 1);
+        for (const char* link : {"link.txt", "Data"})
+            EXPECT_TRUE(contains(result.errors, "refusing to write through the symbolic link " / dir.path() / "out" / link, ""))
+                << result.errors;
+        EXPECT_EQ(contains(result.errors, dir / "out/kept.txt", " exists (use --force to overwrite)"), !force) << result.errors;
+        EXPECT_EQ(fileBytes(dir / "out/kept.txt"), test::bytesOf(force ? "new" : "old"));
+        EXPECT_EQ(fileBytes(dir / "out/hard.txt"), test::bytesOf(force ? "new" : "secret"));
+        EXPECT_EQ(fileBytes(dir / "victim"), test::bytesOf("secret"));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / "out/link.txt"));
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "elsewhere"));
+    }
+    // Names that would climb out or start at the root are written flat inside the folder.
+    int flat = 0;
+    for (const auto& item : std::filesystem::directory_iterator(dir / "out"))
+        flat += item.path().filename().string().starts_with('#') && fileBytes(item.path()) == test::bytesOf("new");
+    EXPECT_EQ(flat, 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 4);
+}
+
+TEST(SkinToolCommands, BuildReadsOnlyRegularFilesInsideTheSourceFolderUnlessAllowed)
+{
+    test::TempDir dir;
+    test::writeText(dir / "outside.bmp", "BM outside");
+    std::filesystem::create_directories(dir / "src");
+    std::filesystem::create_symlink("../outside.bmp", dir / "src/link.bmp");
+    test::writeText(dir / "src/skin.toml", "width = 1\nheight = 1\n[[entry]]\nname = \"a.bmp\"\nfile = \"../outside.bmp\"\n"
+                                           "[[entry]]\nname = \"b.bmp\"\nfile = \"link.bmp\"\n");
+    const std::vector<std::string> build{"build", (dir / "src").string(), "-o", (dir / "out").string()};
+    test::RunResult result = runTool(build);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("skin.toml:5: archive entry 1 (\"a.bmp\"): error: ../outside.bmp lies outside the source folder "
+                                 "(use --allow-outside)"),
+              std::string::npos)
+        << result.errors;
+    EXPECT_NE(result.errors.find("skin.toml:8: archive entry 2 (\"b.bmp\"): error: link.bmp lies outside"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+
+    std::vector<std::string> allowed = build;
+    allowed.push_back("--allow-outside");
+    result = runTool(allowed);
+    ASSERT_EQ(result.status, 0) << result.errors;
+    const ArchiveContents built = ArchiveContents::parse(fileBytes(dir / "out" / dataFileName));
+    for (const char* name : {"a.bmp", "b.bmp"})
+        EXPECT_TRUE(built.find(name) && built.find(name)->data == test::bytesOf("BM outside")) << name;
+
+    // A FIFO would block a plain open for ever; a huge (sparse) file would fill the memory.
+    ASSERT_EQ(::mkfifo((dir / "src/pipe").c_str(), 0600), 0);
+    test::writeText(dir / "src/huge.bin", "");
+    std::filesystem::resize_file(dir / "src/huge.bin", maxAssetBytes + 1);
+    test::writeText(dir / "src/skin.toml", "width = 1\nheight = 1\n[[entry]]\nname = \"p\"\nfile = \"pipe\"\n"
+                                           "[[entry]]\nname = \"h\"\nfile = \"huge.bin\"\n");
+    std::filesystem::remove_all(dir / "out");
+    result = test::runProcess({test::builtProgram("windlecroft-skin").string(), "build", (dir / "src").string(), "-o",
+                               (dir / "out").string()},
+                              {}, std::chrono::seconds(10));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("skin.toml:5: archive entry 1 (\"p\"): error: pipe is not a regular file"), std::string::npos)
+        << result.errors;
+    EXPECT_NE(result.errors.find("huge.bin is larger than 256 MiB"), std::string::npos) << result.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "skin/Commands.h"
 
-#include "config/SkinWriter.h"
 #include "resources/TextEncoding.h"
 #include "skin/ArchiveContents.h"
 #include "skin/AssetReader.h"
 #include "skin/EntryFileNames.h"
+#include "skin/FolderWriter.h"
 #include "skin/Windows1250.h"
 
 #include <iomanip>
@@ -45,7 +45,7 @@ int listArchive(const std::filesystem::path& path, std::ostream& out, std::ostre
 }
 
 int extractArchive(const std::filesystem::path& path, const std::vector<std::string>& names, const std::filesystem::path& folder,
-                   std::ostream& err)
+                   bool overwrite, std::ostream& err)
 {
     const std::optional<ArchiveContents> archive = openArchive(path, err);
     if (!archive)
@@ -70,17 +70,16 @@ int extractArchive(const std::filesystem::path& path, const std::vector<std::str
         chosen.push_back(static_cast<std::size_t>(file - files.data()));
     }
 
+    // An entry that cannot be written is reported and the others are still written.
     EntryFileNames fileNames;
-    try {
-        for (std::size_t index : chosen) {
-            const std::filesystem::path target =
-                folder / std::filesystem::path(fileNames.choose(static_cast<int>(index + 1), files[index].name));
-            std::filesystem::create_directories(target.parent_path());
-            writeFile(target, files[index].data);
+    const FolderWriter writer(folder, overwrite);
+    for (std::size_t index : chosen) {
+        try {
+            writer.write(fileNames.choose(static_cast<int>(index + 1), files[index].name), files[index].data);
+        } catch (const std::exception& error) {
+            err << "windlecroft-skin: " << error.what() << '\n';
+            status = 1;
         }
-    } catch (const std::exception& error) {
-        err << "windlecroft-skin: " << error.what() << '\n';
-        return 1;
     }
     return status;
 }

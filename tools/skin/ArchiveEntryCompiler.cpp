@@ -1,6 +1,7 @@
 #include "skin/ArchiveEntryCompiler.h"
 
 #include "resources/FileKind.h"
+#include "skin/AssetError.h"
 #include "skin/BmpEncoder.h"
 #include "skin/JpegEncoder.h"
 #include "skin/PictureDecoder.h"
@@ -17,7 +18,12 @@ namespace {
 
 std::vector<std::uint8_t> readAsset(AssetReader& assets, const std::string& path, int line)
 {
-    std::optional<std::vector<std::uint8_t>> bytes = assets.read(path);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    try {
+        bytes = assets.read(path);
+    } catch (const AssetError& error) {
+        throw SourceError(line, path + " " + error.what());
+    }
     if (!bytes)
         throw SourceError(line, "can't read " + path);
     return std::move(*bytes);
@@ -49,6 +55,13 @@ std::array<std::uint8_t, 3> keyColour(const toml::node& node)
     throw SourceError(lineOf(node), "key must be a colour written \"#RRGGBB\"");
 }
 
+// The line that names the asset under key, so that a message about the file points at it.
+int assetLine(const toml::table& table, std::string_view key)
+{
+    const toml::node* node = table.get(key);
+    return node != nullptr ? lineOf(*node) : lineOf(table);
+}
+
 } // namespace
 
 ArchiveFile compileArchiveEntry(const toml::table& table, AssetReader& assets)
@@ -61,12 +74,12 @@ ArchiveFile compileArchiveEntry(const toml::table& table, AssetReader& assets)
         throw SourceError(fields.line(), "archive entry needs exactly one of file, picture, mask or text");
 
     if (fields.has("file")) {
-        file.data = readAsset(assets, fields.string("file"), fields.line());
+        file.data = readAsset(assets, fields.string("file"), assetLine(table, "file"));
     } else if (fields.has("text")) {
         const std::string text = fields.text("text");
         file.data.assign(text.begin(), text.end());
     } else if (fields.has("picture")) {
-        const RgbaPicture picture = readPicture(assets, fields.string("picture"), fields.line());
+        const RgbaPicture picture = readPicture(assets, fields.string("picture"), assetLine(table, "picture"));
         switch (classifyFileName(file.name)) {
         case FileKind::Bmp:
             file.data = encodeBmp(picture);
@@ -86,7 +99,7 @@ ArchiveFile compileArchiveEntry(const toml::table& table, AssetReader& assets)
             throw SourceError(fields.line(), "a picture's archive name must end in .bmp or .jpg, which decides how it is stored");
         }
     } else {
-        const RgbaPicture picture = readPicture(assets, fields.string("mask"), fields.line());
+        const RgbaPicture picture = readPicture(assets, fields.string("mask"), assetLine(table, "mask"));
         if (const toml::node* key = fields.take("key")) {
             file.data = maskFromKeyColour(picture, keyColour(*key));
         } else {

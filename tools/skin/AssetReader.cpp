@@ -1,27 +1,50 @@
 #include "skin/AssetReader.h"
 
-#include <fstream>
-#include <iterator>
+#include "base/RegularFile.h"
+#include "skin/AssetError.h"
+
+#include <algorithm>
 
 namespace windlecroft::skin {
 
-std::optional<std::vector<std::uint8_t>> readFileBytes(const std::filesystem::path& path)
+namespace {
+
+// Whether file lies in folder, compared part by part so that "/src-other" is not taken to lie in "/src".
+bool liesIn(const std::filesystem::path& folder, const std::filesystem::path& file)
+{
+    return std::mismatch(folder.begin(), folder.end(), file.begin(), file.end()).first == folder.end();
+}
+
+} // namespace
+
+DirectoryAssetReader::DirectoryAssetReader(std::filesystem::path root, bool allowOutside)
+    : root_(std::move(root)), allowOutside_(allowOutside)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return std::nullopt;
-    return bytes;
+    realRoot_ = std::filesystem::canonical(root_, error);
+    if (error)
+        realRoot_ = std::filesystem::weakly_canonical(std::filesystem::absolute(root_, error), error);
 }
 
 std::optional<std::vector<std::uint8_t>> DirectoryAssetReader::read(const std::string& path)
 {
-    return readFileBytes(root_ / std::filesystem::path(path));
+    const std::filesystem::path file = root_ / std::filesystem::path(path);
+    if (!allowOutside_) {
+        // The check runs before anything is opened, so nothing outside is touched at all.
+        std::error_code error;
+        const std::filesystem::path real = std::filesystem::weakly_canonical(file, error);
+        if (error)
+            return std::nullopt;
+        if (realRoot_.empty() || !liesIn(realRoot_, real))
+            throw AssetError("lies outside the source folder (use --allow-outside)");
+    }
+    RegularFile asset(file);
+    std::optional<std::vector<std::uint8_t>> bytes = asset.readAll(maxAssetBytes);
+    if (asset.status() == RegularFile::Status::NotRegular)
+        throw AssetError("is not a regular file");
+    if (asset.status() == RegularFile::Status::TooLarge)
+        throw AssetError("is larger than " + std::to_string(maxAssetBytes >> 20) + " MiB");
+    return bytes;
 }
 
 std::optional<std::vector<std::uint8_t>> MemoryAssetReader::read(const std::string& path)

@@ -9,7 +9,8 @@
 
 namespace windlecroft::skin {
 
-int buildSkin(const std::filesystem::path& sourceFolder, const std::filesystem::path& skinFolder, std::ostream& err)
+int buildSkin(const std::filesystem::path& sourceFolder, const std::filesystem::path& skinFolder, bool allowOutside,
+              std::ostream& err)
 {
     const std::filesystem::path sourceFile = sourceFolder / sourceFileName;
     const std::optional<std::vector<std::uint8_t>> text = readFileBytes(sourceFile);
@@ -18,8 +19,9 @@ int buildSkin(const std::filesystem::path& sourceFolder, const std::filesystem::
         return 1;
     }
     Diagnostics diagnostics;
-    DirectoryAssetReader assets(sourceFolder);
+    DirectoryAssetReader assets(sourceFolder, allowOutside);
     const CompiledSkin skin = compileSource({reinterpret_cast<const char*>(text->data()), text->size()}, assets, diagnostics);
+    // A source with any error writes nothing, so a skin built before stays as it was.
     if (diagnostics.hasErrors()) {
         diagnostics.print(err, sourceFile.string());
         return 1;

@@ -12,14 +12,15 @@ namespace windlecroft::skin {
 
 namespace {
 
-void checkSource(const std::filesystem::path& folder, const std::filesystem::path& musicFolder, Diagnostics& diagnostics)
+void checkSource(const std::filesystem::path& folder, const std::filesystem::path& musicFolder, bool allowOutside,
+                 Diagnostics& diagnostics)
 {
     const std::optional<std::vector<std::uint8_t>> text = readFileBytes(folder / sourceFileName);
     if (!text) {
         diagnostics.error({}, "can't read the source");
         return;
     }
-    DirectoryAssetReader assets(folder);
+    DirectoryAssetReader assets(folder, allowOutside);
     const CompiledSkin skin = compileSource({reinterpret_cast<const char*>(text->data()), text->size()}, assets, diagnostics);
     lintSkin({skin.config, skin.archive, musicFolder, &skin.lines, &skin.brokenEntries}, diagnostics);
 }
@@ -47,14 +48,15 @@ void checkBuilt(const std::filesystem::path& folder, const std::filesystem::path
 
 } // namespace
 
-int checkSkin(const std::filesystem::path& folder, const std::optional<std::filesystem::path>& musicFolder, std::ostream& out)
+int checkSkin(const std::filesystem::path& folder, const std::optional<std::filesystem::path>& musicFolder, bool allowOutside,
+              std::ostream& out)
 {
     Diagnostics diagnostics;
     std::error_code ignored;
     std::string label;
     if (std::filesystem::is_regular_file(folder / sourceFileName, ignored)) {
         label = (folder / sourceFileName).string();
-        checkSource(folder, musicFolder.value_or(folder), diagnostics);
+        checkSource(folder, musicFolder.value_or(folder), allowOutside, diagnostics);
     } else if (std::filesystem::is_regular_file(folder / configFileName, ignored)) {
         label = (folder / configFileName).string();
         checkBuilt(folder, musicFolder.value_or(folder), diagnostics);

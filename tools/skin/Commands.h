@@ -13,8 +13,12 @@ namespace windlecroft::skin {
  * process exit status: 0 on success, 1 when something failed.
  */
 
-/** Compiles SOURCE/skin.toml and its assets into SKIN/windlecroft.cfg and SKIN/windlecroft.dat. */
-int buildSkin(const std::filesystem::path& sourceFolder, const std::filesystem::path& skinFolder, std::ostream& err);
+/**
+ * Compiles SOURCE/skin.toml and its assets into SKIN/windlecroft.cfg and SKIN/windlecroft.dat.
+ * Assets whose real location lies outside SOURCE are refused unless allowOutside.
+ */
+int buildSkin(const std::filesystem::path& sourceFolder, const std::filesystem::path& skinFolder, bool allowOutside,
+              std::ostream& err);
 
 /** Writes the source of a built skin: skin.toml, and the archive's entries as files under archive/. */
 int dumpSkin(const std::filesystem::path& skinFolder, const std::filesystem::path& sourceFolder, std::ostream& err);
@@ -22,14 +26,19 @@ int dumpSkin(const std::filesystem::path& skinFolder, const std::filesystem::pat
 /** Prints every archive entry: its size and its name. */
 int listArchive(const std::filesystem::path& archive, std::ostream& out, std::ostream& err);
 
-/** Writes the named entries (all when names is empty) as files into folder. */
+/**
+ * Writes the named entries (all when names is empty) as files into folder. Never writes through
+ * a symbolic link below folder; replaces an existing file only when overwrite is given.
+ */
 int extractArchive(const std::filesystem::path& archive, const std::vector<std::string>& names,
-                   const std::filesystem::path& folder, std::ostream& err);
+                   const std::filesystem::path& folder, bool overwrite, std::ostream& err);
 
 /**
  * Checks a source folder (with skin.toml) or a built skin folder (with windlecroft.cfg). Playlist
- * files are looked for in musicFolder, by default the checked folder. Fails when any error is found.
+ * files are looked for in musicFolder, by default the checked folder. A source's assets outside
+ * its folder are errors, as for build, unless allowOutside. Fails when any error is found.
  */
-int checkSkin(const std::filesystem::path& folder, const std::optional<std::filesystem::path>& musicFolder, std::ostream& out);
+int checkSkin(const std::filesystem::path& folder, const std::optional<std::filesystem::path>& musicFolder, bool allowOutside,
+              std::ostream& out);
 
 } // namespace windlecroft::skin
