@@ -95,7 +95,9 @@ Font::Opened& Font::opened() const
 {
     if (opened_)
         return *opened_;
-    Opened& result = opened_.emplace();
+    // Assigned rather than emplaced: clang takes the nested struct for not default-constructible.
+    opened_ = Opened{};
+    Opened& result = *opened_;
     const std::optional<FontCatalog::Match> match = catalog_.match(decodeWindows1250(requestedFace_), weight_);
     if (!match)
         return result;

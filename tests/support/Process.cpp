@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,8 +87,10 @@ bool Process::running()
     if (status_)
         return false;
     int raw = 0;
-    if (waitpid(pid_, &raw, WNOHANG) == pid_) {
+    struct rusage usage {};
+    if (wait4(pid_, &raw, WNOHANG, &usage) == pid_) {
         status_ = decodeStatus(raw);
+        peakResidentKb_ = usage.ru_maxrss;
         return false;
     }
     return true;
@@ -116,8 +119,10 @@ void Process::kill()
         return;
     ::kill(-pid_, SIGKILL);
     int raw = 0;
-    waitpid(pid_, &raw, 0);
+    struct rusage usage {};
+    wait4(pid_, &raw, 0, &usage);
     status_ = decodeStatus(raw);
+    peakResidentKb_ = usage.ru_maxrss;
 }
 
 std::string Process::output() const { return readAll(outFile_); }
@@ -133,6 +138,7 @@ RunResult runProcess(const std::vector<std::string>& command, const Process::Opt
         process.kill();
     result.output = process.output();
     result.errors = process.errors();
+    result.peakResidentKb = process.peakResidentKb();
     return result;
 }
 

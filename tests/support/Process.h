@@ -33,9 +33,12 @@ public:
 
     std::string output() const;
     std::string errors() const;
+    /** The most memory the process (not its children) held resident, in KiB, once it has ended. */
+    long peakResidentKb() const { return peakResidentKb_; }
 
 private:
     int pid_ = -1;
+    long peakResidentKb_ = 0;
     std::optional<int> status_;
     std::filesystem::path outFile_;
     std::filesystem::path errFile_;
@@ -46,6 +49,7 @@ struct RunResult {
     std::optional<int> status;
     std::string output;
     std::string errors;
+    long peakResidentKb = 0;
 };
 RunResult runProcess(const std::vector<std::string>& command, const Process::Options& options,
                      std::chrono::milliseconds timeout = std::chrono::seconds(30));
