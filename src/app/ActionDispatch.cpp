@@ -2,8 +2,8 @@
 // the playing track asks for.
 #include "app/Application.h"
 
-#include "platform/Clock.h"
-#include "resources/TextEncoding.h"
+#include "base/Clock.h"
+#include "base/TextEncoding.h"
 
 #include <cstdio>
 #include <ostream>

@@ -1,9 +1,9 @@
 #include "app/Application.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "app/WindowPlacement.h"
 #include "config/SkinConfigLoader.h"
-#include "platform/Clock.h"
+#include "base/Clock.h"
 #include "resources/PngWriter.h"
 
 #include <iostream>

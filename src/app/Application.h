@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ActionQueue.h"
+#include "base/ActionQueue.h"
 #include "app/ApplicationOptions.h"
 #include "app/BackBuffer.h"
-#include "app/Error.h"
-#include "app/NamedList.h"
+#include "base/Error.h"
+#include "base/NamedList.h"
 #include "app/TrayIcon.h"
 #include "base/Budget.h"
 #include "base/SkinLimits.h"
@@ -15,7 +15,7 @@
 #include "elements/Page.h"
 #include "elements/PageContext.h"
 #include "config/StringMapping.h"
-#include "platform/Desktop.h"
+#include "app/Desktop.h"
 #include "plugins/Plugin.h"
 #include "plugins/PluginContext.h"
 #include "resources/DataArchive.h"

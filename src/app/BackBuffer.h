@@ -1,55 +1,23 @@
 #pragma once
 
-#include "resources/Image.h"
-#include "resources/Surface.h"
+#include "app/Window.h"
+#include "resources/Canvas.h"
 
 namespace windlecroft {
 
-class Desktop;
-
 /**
- * The off-screen picture everything is drawn into, the size of the window's client area, and
- * handed to the desktop once per frame. It keeps its pixels between frames: whatever is not
- * redrawn is presented again. Drawing never allocates.
+ * The canvas everything of a frame is drawn into, the size of the window's client area, and
+ * handed to the window once per frame.
  */
-class BackBuffer {
+class BackBuffer : public Canvas {
 public:
-    explicit BackBuffer(Desktop& desktop) : desktop_(desktop) {}
+    explicit BackBuffer(Window& window) : window_(window) {}
 
-    /** Sizes the buffer for a client area of width x height pixels, all black. */
-    void create(int width, int height);
-    /** True once create() has run. */
-    bool created() const { return created_; }
-
-    /** The pixels: text and plugins draw here directly. */
-    Surface& surface() { return surface_; }
-    const Surface& surface() const { return surface_; }
-    int width() const { return surface_.width(); }
-    int height() const { return surface_.height(); }
-
-    /**
-     * Copies the image's rectangle of width x height pixels at (sourceX, sourceY) to (x, y).
-     * The rectangle is clipped to the image and to the buffer; an empty image copies nothing.
-     */
-    void copy(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY);
-
-    /**
-     * Like copy, but blends the image over the buffer with one constant alpha: alpha is
-     * truncated to an integer a in 0..255, and per channel dst = (src * a + dst * (255 - a) +
-     * 127) / 255. Alpha 0 leaves the buffer as it is; 255 equals a copy.
-     */
-    void blend(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY, float alpha);
-
-    /** Draws nothing: a page without a background image draws with this. */
-    void nothing(const Image&) {}
-
-    /** Hands the whole buffer to the desktop's window. */
-    void present();
+    /** Hands the whole buffer to the window. */
+    void present() { window_.present(surface()); }
 
 private:
-    Desktop& desktop_;
-    Surface surface_;
-    bool created_ = false;
+    Window& window_;
 };
 
 } // namespace windlecroft

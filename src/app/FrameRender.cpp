@@ -2,7 +2,7 @@
 // and the track title drawn into the back buffer, the window's alpha, and the present.
 #include "app/Application.h"
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 #include "resources/Font.h"
 
 #include <algorithm>

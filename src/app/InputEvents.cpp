@@ -2,7 +2,7 @@
 // and a frame render run.
 #include "app/Application.h"
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 
 namespace windlecroft {
 

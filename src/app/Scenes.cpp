@@ -2,7 +2,7 @@
 // be translucent, the window shapes, and the cross-fade between two panel pages.
 #include "app/Application.h"
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 
 namespace windlecroft {
 

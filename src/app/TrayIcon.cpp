@@ -1,6 +1,6 @@
 #include "app/TrayIcon.h"
 
-#include "app/ActionQueue.h"
+#include "base/ActionQueue.h"
 
 namespace windlecroft {
 

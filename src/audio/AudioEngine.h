@@ -3,7 +3,7 @@
 #include "audio/ChannelTypes.h"
 #include "audio/EndSyncMailbox.h"
 #include "audio/FrequencyAnalyzer.h"
-#include "platform/AudioOutput.h"
+#include "audio/AudioOutput.h"
 
 #include <filesystem>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "audio/ChannelTypes.h"
 #include "base/RegularFile.h"
 #include "base/SkinLimits.h"
-#include "platform/AudioOutput.h"
+#include "audio/AudioOutput.h"
 
 #include <libopenmpt/libopenmpt.hpp>
 

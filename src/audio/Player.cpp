@@ -1,7 +1,7 @@
 #include "audio/Player.h"
 
-#include "app/ActionQueue.h"
-#include "platform/AudioOutput.h"
+#include "base/ActionQueue.h"
+#include "audio/AudioOutput.h"
 #include "resources/DataArchive.h"
 
 #include <algorithm>

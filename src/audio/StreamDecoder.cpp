@@ -1,7 +1,7 @@
 #include "audio/StreamDecoder.h"
 
 #include "base/RegularFile.h"
-#include "platform/AudioOutput.h"
+#include "audio/AudioOutput.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/NamedList.h"
+#include "base/NamedList.h"
 #include "audio/ChannelKind.h"
 
 #include <string>

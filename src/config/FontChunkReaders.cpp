@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/ByteReader.h"
 #include "config/ChunkDispatch.h"
 #include "config/ChunkReaders.h"

@@ -1,7 +1,7 @@
 #include "config/SkinConfigLoader.h"
 
 #include "app/Application.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "base/RegularFile.h"
 #include "base/SkinLimits.h"
 #include "config/ByteReader.h"

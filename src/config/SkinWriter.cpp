@@ -1,6 +1,6 @@
 #include "config/SkinWriter.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/ChunkIds.h"
 
 #include <fstream>

@@ -1,6 +1,6 @@
 #include "config/StringMapping.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/ByteReader.h"
 
 namespace windlecroft {

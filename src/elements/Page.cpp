@@ -2,12 +2,12 @@
 
 #include "elements/RectExtent.h"
 
-#include "app/ActionQueue.h"
-#include "app/BackBuffer.h"
+#include "base/ActionQueue.h"
 #include "base/SkinLimits.h"
 #include "audio/Player.h"
-#include "platform/Clock.h"
+#include "base/Clock.h"
 #include "plugins/Plugin.h"
+#include "resources/Canvas.h"
 #include "resources/DataArchive.h"
 #include "resources/Image.h"
 #include "resources/ImageLoadContext.h"
@@ -345,7 +345,7 @@ void Page::draw()
 {
     if (!normalImage_)
         return;
-    BackBuffer& buffer = context_.backBuffer;
+    Canvas& buffer = context_.canvas;
     buffer.copy(*normalImage_, 0, 0, context_.windowWidth, context_.windowHeight, 0, 0);
     // The drawn area is one pixel narrower and shorter than the one that reacts to the pointer.
     for (const Indicator& indicator : indicators_) {
@@ -392,7 +392,7 @@ std::uint64_t Page::drawState() const
 void Page::fadeDraw(std::uint8_t alpha)
 {
     if (normalImage_)
-        context_.backBuffer.blend(*normalImage_, 0, 0, context_.windowWidth, context_.windowHeight, 0, 0, alpha);
+        context_.canvas.blend(*normalImage_, 0, 0, context_.windowWidth, context_.windowHeight, 0, 0, alpha);
     for (Plugin* plugin : pluginsMode1_)
         plugin->draw(context_.pluginContext);
     for (Plugin* plugin : pluginsMode0_)

@@ -7,7 +7,7 @@
 namespace windlecroft {
 
 class ActionQueue;
-class BackBuffer;
+class Canvas;
 class Clock;
 class Player;
 
@@ -23,7 +23,7 @@ struct PageContext {
     const int& windowWidth;
     const int& windowHeight;
     Player& player;
-    BackBuffer& backBuffer;
+    Canvas& canvas;
     WindlecroftPluginContext& pluginContext;
 };
 

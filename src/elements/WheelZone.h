@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Action.h"
-#include "config/Rect.h"
+#include "base/Action.h"
+#include "base/Rect.h"
 
 namespace windlecroft {
 

@@ -1,6 +1,6 @@
 #include "plugins/Plugin.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <dlfcn.h>
 

@@ -1,6 +1,6 @@
 #include "resources/BmpDecoder.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "resources/PictureLimits.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "resources/DataArchive.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "base/RegularFile.h"
 #include "base/SkinLimits.h"
 

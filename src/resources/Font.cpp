@@ -1,7 +1,7 @@
 #include "resources/Font.h"
 
 #include "resources/FontCatalog.h"
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessDesktop.h"
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 
 namespace windlecroft {
 
@@ -38,7 +38,7 @@ void HeadlessDesktop::showWindow(ShowCommand command)
 int HeadlessDesktop::run(DesktopEvents& events)
 {
     const std::uint64_t start = clock_.now();
-    const std::vector<InputEvent>& script = input_.events();
+    const std::vector<InputEvent>& script = input_;
     std::size_t next = 0;
     while (!quitPosted_) {
         // Every event that has come due goes before the tick, as a window system queues input

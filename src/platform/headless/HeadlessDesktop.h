@@ -1,13 +1,14 @@
 #pragma once
 
-#include "platform/Desktop.h"
-#include "platform/headless/InputScript.h"
+#include "app/Desktop.h"
+#include "platform/headless/InputEvent.h"
 #include "resources/Region.h"
 #include "resources/Surface.h"
 
 #include <atomic>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace windlecroft {
 
@@ -35,7 +36,7 @@ public:
     explicit HeadlessDesktop(Clock& clock, bool layered = true, ScreenRect screen = {0, 0, 1920, 1080});
 
     /** The input the next run() delivers; times count from the start of that run. */
-    void setInput(InputScript script) { input_ = std::move(script); }
+    void setInput(std::vector<InputEvent> events) { input_ = std::move(events); }
 
     bool supportsLayered() const override { return layered_; }
     ScreenRect screenGeometry() const override { return screen_; }
@@ -99,7 +100,7 @@ private:
     int trayMenuOpened_ = 0;
     bool quitPosted_ = false;
     int quitCode_ = 0;
-    InputScript input_;
+    std::vector<InputEvent> input_;
     // What the script has held down so far, for the key-state word of mouse moves.
     bool leftDown_ = false;
     bool shiftDown_ = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 
 namespace windlecroft {
 

@@ -2,7 +2,7 @@
 
 #include "platform/qt/QtMainWindow.h"
 #include "platform/qt/QtTrayIcon.h"
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

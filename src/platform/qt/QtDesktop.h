@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Desktop.h"
+#include "app/Desktop.h"
 
 #include <QTimer>
 

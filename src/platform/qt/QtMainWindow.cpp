@@ -1,6 +1,6 @@
 #include "platform/qt/QtMainWindow.h"
 
-#include "platform/Desktop.h"
+#include "app/Desktop.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtInputCodes.h"
 #include "resources/Region.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AudioOutput.h"
+#include "audio/AudioOutput.h"
 
 #include <SDL2/SDL_audio.h>
 

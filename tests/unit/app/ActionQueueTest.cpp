@@ -1,5 +1,5 @@
-#include "app/ActionQueue.h"
-#include "app/NamedList.h"
+#include "base/ActionQueue.h"
+#include "base/NamedList.h"
 
 #include <gtest/gtest.h>
 

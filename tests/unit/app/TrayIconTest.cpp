@@ -1,6 +1,6 @@
-#include "app/ActionQueue.h"
+#include "base/ActionQueue.h"
 #include "app/TrayIcon.h"
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ActionQueue.h"
+#include "base/ActionQueue.h"
 #include "audio/Player.h"
 #include "audio/FrequencyAnalyzer.h"
 #include "platform/headless/NullAudioOutput.h"

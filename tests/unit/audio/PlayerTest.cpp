@@ -3,7 +3,7 @@
 #include "ItWriter.h"
 #include "ToneEncoder.h"
 #include "XmWriter.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinWriter.h"
 
 #include <gtest/gtest.h>

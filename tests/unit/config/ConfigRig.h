@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Application.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ActionQueue.h"
+#include "base/ActionQueue.h"
 #include "app/BackBuffer.h"
 #include "audio/AudioEngine.h"
 #include "audio/Player.h"

@@ -1,4 +1,5 @@
 #include "platform/headless/HeadlessDesktop.h"
+#include "program/InputScript.h"
 #include "platform/headless/ManualClock.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ TEST(HeadlessInput, EventsArriveAtTheirTimesThroughTheDesktopCalls)
                                         "tray right\n"
                                         "menu 0xFFFC\n"
                                         "focus\n"
-                                        "at 100 close\n"));
+                                        "at 100 close\n").events());
     EventLog log(clock, desktop);
     EXPECT_EQ(desktop.run(log), 0);
     // The loop ticks every 10 ms; an event comes before the first tick at or after its time.
@@ -107,7 +108,7 @@ TEST(HeadlessInput, MovesCarryTheButtonAndModifiersTheScriptHolds)
                                         "key up 0x10\n"
                                         "key up 0x11\n"
                                         "move 4 0\n"
-                                        "close\n"));
+                                        "close\n").events());
     EventLog log(clock, desktop);
     desktop.run(log);
     std::vector<std::string> moves;
@@ -123,7 +124,7 @@ TEST(HeadlessInput, QuitStopsTheScriptAndAPressNothingTakesEndsThere)
 {
     ManualClock clock;
     HeadlessDesktop desktop(clock);
-    desktop.setInput(InputScript::parse("at 20 press 9 9\nclose\nfocus\nat 500 focus\n"));
+    desktop.setInput(InputScript::parse("at 20 press 9 9\nclose\nfocus\nat 500 focus\n").events());
     EventLog log(clock, desktop);
     log.pressTaken = false;
     desktop.run(log);
@@ -132,7 +133,7 @@ TEST(HeadlessInput, QuitStopsTheScriptAndAPressNothingTakesEndsThere)
     // A later run starts the script afresh, its times counted from that run's start.
     log.lines.clear();
     log.quitAtTick = log.ticks + 3;
-    desktop.setInput(InputScript::parse("at 15 focus\nat 500 focus\n"));
+    desktop.setInput(InputScript::parse("at 15 focus\nat 500 focus\n").events());
     EXPECT_EQ(desktop.run(log), 0);
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_EQ(log.lines[0].substr(log.lines[0].find(' ')), " focus");

@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "platform/headless/HeadlessDesktop.h"

@@ -2,7 +2,7 @@
 // one start and one unload however many pages attach a plugin, and the playlist names the
 // plugins read from the context.
 #include "app/Application.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinConfigLoader.h"
 #include "config/SkinWriter.h"
 #include "elements/Page.h"

@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "base/Error.h"
 #include "plugins/Plugin.h"
 #include "plugins/PluginContext.h"
 #include "support/Process.h"

@@ -1,5 +1,5 @@
 #include "BmpBuilder.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "resources/BmpDecoder.h"
 
 #include <gtest/gtest.h>

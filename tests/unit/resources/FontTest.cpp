@@ -1,5 +1,5 @@
 #include "TestFont.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Font.h"

@@ -1,6 +1,6 @@
 #include "BmpBuilder.h"
 #include "JpegBuilder.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Image.h"

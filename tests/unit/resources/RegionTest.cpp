@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Region.h"

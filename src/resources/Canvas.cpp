@@ -1,6 +1,4 @@
-#include "app/BackBuffer.h"
-
-#include "platform/Desktop.h"
+#include "resources/Canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -81,13 +79,13 @@ std::uint16_t toAlpha(float alpha)
 
 } // namespace
 
-void BackBuffer::create(int width, int height)
+void Canvas::create(int width, int height)
 {
     surface_.resize(width, height);
     created_ = true;
 }
 
-void BackBuffer::copy(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY)
+void Canvas::copy(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY)
 {
     const Surface& source = image.pixels();
     Blit blit;
@@ -98,7 +96,7 @@ void BackBuffer::copy(const Image& image, int x, int y, int width, int height, i
         std::memcpy(surface_.row(blit.y + row) + blit.x, source.row(blit.sourceY + row) + blit.sourceX, bytes);
 }
 
-void BackBuffer::blend(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY, float alpha)
+void Canvas::blend(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY, float alpha)
 {
     const std::uint16_t a = toAlpha(alpha);
     if (a == 0)
@@ -113,11 +111,6 @@ void BackBuffer::blend(const Image& image, int x, int y, int width, int height, 
         return;
     for (int row = 0; row < blit.height; ++row)
         blendRow(surface_.row(blit.y + row) + blit.x, source.row(blit.sourceY + row) + blit.sourceX, blit.width, a);
-}
-
-void BackBuffer::present()
-{
-    desktop_.present(surface_);
 }
 
 } // namespace windlecroft

@@ -1,7 +1,7 @@
 // The composition root: picks the desktop (the Qt shell, or the headless one) and runs the player.
 #include "app/Application.h"
-#include "app/CommandLine.h"
-#include "platform/SteadyClock.h"
+#include "program/CommandLine.h"
+#include "base/SteadyClock.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/sdl/SdlAudioOutput.h"
@@ -61,7 +61,7 @@ int runProgram(int argc, char** argv)
     SdlAudioOutput audio(std::cerr);
     if (commandLine.headless) {
         HeadlessDesktop desktop(clock, commandLine.layered);
-        desktop.setInput(std::move(commandLine.input));
+        desktop.setInput(commandLine.input.events());
         Application application(desktop, clock, audio, commandLine.options);
         return application.run();
     }

@@ -1,4 +1,4 @@
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <iconv.h>
 

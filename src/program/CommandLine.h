@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ApplicationOptions.h"
-#include "platform/headless/InputScript.h"
+#include "program/InputScript.h"
 
 #include <filesystem>
 #include <optional>

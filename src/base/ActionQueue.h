@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Action.h"
+#include "base/Action.h"
 
 #include <cstddef>
 #include <optional>

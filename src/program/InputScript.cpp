@@ -1,4 +1,4 @@
-#include "platform/headless/InputScript.h"
+#include "program/InputScript.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/SteadyClock.h"
+#include "base/SteadyClock.h"
 
 #include <thread>
 

@@ -1,0 +1,29 @@
+#pragma once
+
+namespace windlecroft {
+
+class DesktopEvents;
+
+/** The loop that delivers the desktop's events and the frame tick to the player. */
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+
+    /** Runs the event loop, delivering events, until quit is posted; returns the quit code. */
+    virtual int run(DesktopEvents& events) = 0;
+    /** Posts the quit message: the loop ends once the current event is handled. */
+    virtual void postQuit(int code) = 0;
+    /**
+     * The period of the frame tick from now on, in milliseconds (10 unless the player asks for
+     * more). The player asks for a longer one while nothing on screen or in its timers needs the
+     * tick; input still runs frames at once. A desktop may keep ticking every 10 ms.
+     */
+    virtual void setTickInterval(int milliseconds) { static_cast<void>(milliseconds); }
+    /**
+     * Asks for one tick as soon as the loop can run it, whatever the period. Safe to call from
+     * any thread: the audio thread calls it when a track ends, so the next one starts at once.
+     */
+    virtual void wakeTick() {}
+};
+
+} // namespace windlecroft
