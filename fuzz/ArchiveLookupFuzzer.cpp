@@ -1,7 +1,7 @@
 // Lookups in a fuzzed resource archive: every entry the scan yields lies inside the block and
 // is the one a lookup of its name finds (the first of that name); names the archive does not
 // hold are reported as missing.
-#include "app/Error.h"
+#include "base/Error.h"
 #include "resources/DataArchive.h"
 
 #include <cstdlib>

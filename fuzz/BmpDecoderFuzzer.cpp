@@ -1,6 +1,6 @@
 // BMP decoding of a fuzzed file: either "invalid bmp format" or a picture of the size the
 // header states, within the limit the caller sets.
-#include "app/Error.h"
+#include "base/Error.h"
 #include "resources/BmpDecoder.h"
 #include "resources/PictureLimits.h"
 

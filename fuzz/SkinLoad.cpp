@@ -1,7 +1,7 @@
 #include "SkinLoad.h"
 
 #include "app/Application.h"
-#include "app/Error.h"
+#include "base/Error.h"
 #include "config/SkinConfigLoader.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/ManualClock.h"

@@ -2,7 +2,7 @@
 // small picture with an alpha channel for names ending in .png, a few plain bytes for any
 // other name. A source that compiles without an error gives files that read back as they
 // were written.
-#include "app/Error.h"
+#include "base/Error.h"
 #include "skin/AssetReader.h"
 #include "skin/ArchiveContents.h"
 #include "skin/Diagnostics.h"

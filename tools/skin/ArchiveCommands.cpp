@@ -1,6 +1,6 @@
 #include "skin/Commands.h"
 
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 #include "skin/ArchiveContents.h"
 #include "skin/AssetReader.h"
 #include "skin/EntryFileNames.h"

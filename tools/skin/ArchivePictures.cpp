@@ -1,6 +1,6 @@
 #include "skin/ArchivePictures.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "resources/BmpDecoder.h"
 #include "resources/FileKind.h"
 #include "resources/JpegDecoder.h"

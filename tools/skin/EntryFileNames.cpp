@@ -1,6 +1,6 @@
 #include "skin/EntryFileNames.h"
 
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <vector>
 

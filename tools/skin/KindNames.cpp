@@ -1,7 +1,7 @@
 #include "skin/KindNames.h"
 
 #include "config/ChunkIds.h"
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <array>
 #include <cstdio>

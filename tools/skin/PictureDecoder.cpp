@@ -1,6 +1,6 @@
 #include "skin/PictureDecoder.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 #include "resources/BmpDecoder.h"
 #include "resources/JpegDecoder.h"
 #include "resources/PictureLimits.h"

@@ -1,7 +1,7 @@
 #include "skin/SkinLinter.h"
 
 #include "resources/FileKind.h"
-#include "resources/TextEncoding.h"
+#include "base/TextEncoding.h"
 #include "skin/ActionNames.h"
 #include "skin/ArchivePictures.h"
 #include "skin/KindNames.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/Rect.h"
+#include "base/Rect.h"
 
 #include <cstdint>
 #include <span>
