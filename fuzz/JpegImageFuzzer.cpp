@@ -4,7 +4,7 @@
 #include "FuzzInput.h"
 #include "JpegImageInput.h"
 
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Image.h"
 #include "resources/JpegDecoder.h"

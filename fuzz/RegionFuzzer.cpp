@@ -3,7 +3,7 @@
 #include "FuzzInput.h"
 #include "RegionInput.h"
 
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Region.h"
 #include "resources/RegionMask.h"

@@ -1,6 +1,6 @@
 #include "SampleSkin.h"
 
-#include "config/ChunkIds.h"
+#include "skin/ChunkIds.h"
 #include "integration/SkinBuilder.h"
 #include "support/TestSkin.h"
 #include "unit/resources/BmpBuilder.h"

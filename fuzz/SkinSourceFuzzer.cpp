@@ -6,8 +6,8 @@
 #include "skin/AssetReader.h"
 #include "skin/ArchiveContents.h"
 #include "skin/Diagnostics.h"
-#include "skin/SkinFileReader.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SkinReader.h"
+#include "skin/SkinWriter.h"
 #include "skin/SourceCompiler.h"
 
 #include <cstdlib>
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (skin::writeSkinFile(skin::readSkinFile(config)) != config)
         std::abort();
     const std::vector<std::uint8_t> archive = compiled.archive.bytes();
-    if (skin::ArchiveContents::parse(archive).bytes() != archive)
+    if (ArchiveContents::parse(archive).bytes() != archive)
         std::abort();
     return 0;
 }

@@ -53,7 +53,7 @@ void BM_FrameTwoHighlightsAndTitle(benchmark::State& state)
     // Both buttons under the pointer, one step into their fade; the clock stands still from here,
     // so they stay half lit and every frame draws them again.
     h.app->mouseMove(150, 120, 0);
-    if (h.app->currentScene != "dzien" || !h.app->currentPage()->animating()) {
+    if (h.app->scenes().currentScene() != "dzien" || !h.app->scenes().currentPage()->animating()) {
         state.SkipWithError("the day page is not showing two highlights on their way in");
         return;
     }
@@ -71,7 +71,7 @@ void BM_FrameCrossFade(benchmark::State& state)
     // Position 13 belongs to the night page; halfway through, both pages blend at about 128.
     h.act(0x1010, 13);
     h.run(740);
-    if (!h.app->sceneChangePending) {
+    if (!h.app->scenes().switchPending()) {
         state.SkipWithError("no cross-fade is running");
         return;
     }

@@ -4,8 +4,8 @@
 #include "SampleSkin.h"
 #include "Seeds.h"
 
-#include "config/ChunkIds.h"
-#include "config/SkinWriter.h"
+#include "skin/ChunkIds.h"
+#include "support/SkinConfigWriter.h"
 
 namespace windlecroft::fuzz {
 
@@ -97,8 +97,7 @@ SeedSet configFileSeeds()
              c.end();
          })},
         {"short-chunk-length", config([](C& c) {
-             c.out().u16(0x7000);
-             c.out().u32(2);
+             c.rawChunk(0x7000, {}, 2u);
          })},
     };
 }

@@ -1,49 +1,39 @@
 #include "app/Application.h"
 
-#include "base/Error.h"
+#include "app/SkinBuilder.h"
 #include "app/WindowPlacement.h"
-#include "config/SkinConfigLoader.h"
 #include "base/Clock.h"
+#include "base/Error.h"
 #include "resources/PngWriter.h"
 
 #include <iostream>
 
 namespace windlecroft {
 
-namespace {
-
-// Track positions 0–6 belong to the day page, 7–12 to the evening page, 13–16 to the night page.
-std::array<std::string, 17> initialTrackScenes()
-{
-    std::array<std::string, 17> scenes;
-    for (std::size_t i = 0; i < scenes.size(); ++i)
-        scenes[i] = i <= 6 ? "dzien" : i <= 12 ? "wieczor" : "noc";
-    return scenes;
-}
-
-} // namespace
-
 Application::Application(Desktop& desktop, Clock& clock, AudioOutput& audioOutput, ApplicationOptions options,
                          std::ostream* diagnostics)
-    : desktop(desktop)
-    , clock(clock)
-    , audioOutput(audioOutput)
-    , options(std::move(options))
-    , trackScenes(initialTrackScenes())
-    , audioEngine(diagnostics ? *diagnostics : std::cerr)
-    , player(audioEngine, archive, actionQueue, playlist, pluginContext.currentIndex())
+    : desktop_(desktop)
+    , clock_(clock)
+    , audioOutput_(audioOutput)
+    , options_(std::move(options))
     , diagnostics_(diagnostics ? *diagnostics : std::cerr)
-    , pageContext_{actionQueue, clock, highlightStep, windowWidth, windowHeight, player, backBuffer, pluginContext.record()}
+    , backBuffer_(desktop)
+    , audioEngine_(diagnostics_)
+    , player_(audioEngine_, skin_.archive(), skin_.playlist(), pluginContext_.currentIndex())
+    , pageContext_{actions_,      clock,  skin_.timing().highlightStep, skin_.windowWidth(), skin_.windowHeight(),
+                   player_,       backBuffer_, pluginContext_.record()}
+    , trayIcon_(desktop, desktop, skin_.trayMenu())
+    , scenes_(skin_, desktop, desktop, clock)
+    , commands_({actions_, player_, skin_, scenes_, trayIcon_, desktop, desktop, pluginContext_},
+                options_.traceActions ? &diagnostics_ : nullptr)
+    , renderer_({scenes_, skin_, player_, pluginContext_, backBuffer_, desktop, trayIcon_})
+    , pacer_(desktop, audioEngine_, clock, scenes_, options_.quitAfterMs)
     , startTime_(clock.now())
 {
+    player_.setListener(&commands_);
 }
 
 Application::~Application() = default;
-
-std::filesystem::path Application::skinFile(const char* name) const
-{
-    return options.skinDir / name;
-}
 
 int Application::run()
 {
@@ -54,7 +44,7 @@ int Application::run()
         loadConfig();
         initAudio();
         startScenes();
-        exitCode = desktop.run(*this);
+        exitCode = desktop_.run(*this);
         if (loopError_)
             throw Error(*loopError_);
     } catch (const std::exception& error) {
@@ -74,68 +64,241 @@ int Application::run()
 void Application::reportError(const std::string& message)
 {
     diagnostics_ << "windlecroft: " << message << std::endl;
-    desktop.showError(message);
+    desktop_.showError(message);
 }
+
+namespace {
+
+SkinBuildContext buildContext(const PageContext& pages, PluginContext& plugins, const Desktop& desktop,
+                              const ApplicationOptions& options, std::ostream& diagnostics)
+{
+    return {pages, plugins, desktop.supportsLayered(), {options.skinDir, options.pluginDir}, diagnostics};
+}
+
+} // namespace
 
 void Application::preReadConfig()
 {
-    preReadSkinConfig(skinFile(configFileName), *this);
+    SkinBuilder builder(skin_, buildContext(pageContext_, pluginContext_, desktop_, options_, diagnostics_));
+    builder.readRoot(readConfigFile(options_.skinDir / configFileName));
 }
 
 void Application::createMainWindow()
 {
-    auto [x, y] = centredWindowPosition(desktop.screenGeometry(), windowWidth, windowHeight);
-    desktop.createWindow(windowTitle, x, y, windowWidth, windowHeight);
+    const int width = skin_.windowWidth();
+    const int height = skin_.windowHeight();
+    auto [x, y] = centredWindowPosition(desktop_.screenGeometry(), width, height);
+    desktop_.createWindow(skin_.windowTitle(), x, y, width, height);
     windowCreated_ = true;
-    backBuffer.create(windowWidth, windowHeight);
-    pluginContext.setSurface(backBuffer.surface().data(), backBuffer.width(), backBuffer.height(),
-                             backBuffer.surface().stride());
+    backBuffer_.create(width, height);
+    pluginContext_.setSurface(backBuffer_.surface().data(), backBuffer_.width(), backBuffer_.height(),
+                              backBuffer_.surface().stride());
     // On the layered path the window is on screen at once, fully transparent until the intro
     // fades it in; otherwise the start of the scenes shows it.
-    if (desktop.supportsLayered()) {
-        desktop.setTranslucent(true);
-        desktop.setWindowAlpha(0);
-        desktop.showWindow(ShowCommand::Show);
+    if (desktop_.supportsLayered()) {
+        desktop_.setTranslucent(true);
+        desktop_.setWindowAlpha(0);
+        desktop_.showWindow(ShowCommand::Show);
     }
 }
 
 void Application::loadConfig()
 {
-    loadSkinConfig(skinFile(configFileName), skinFile(dataFileName), *this);
+    SkinBuilder builder(skin_, buildContext(pageContext_, pluginContext_, desktop_, options_, diagnostics_));
+    builder.openArchive(options_.skinDir / dataFileName);
+    builder.build(readConfigFile(options_.skinDir / configFileName));
+    scenes_.setStartScene(skin_.startScene());
 }
 
 void Application::initAudio()
 {
-    player.initAudio(audioOutput);
+    player_.initAudio(audioOutput_);
+}
+
+void Application::startScenes()
+{
+    scenes_.start();
+    // Every plugin is started once, newest first, whatever pages it is attached to.
+    for (const auto& [name, plugin] : skin_.plugins())
+        plugin->start(pluginContext_.record());
 }
 
 // Every frame ends with present(), so the buffer holds what was presented last.
 void Application::writeScreenshot()
 {
     std::string reason;
-    if (!writePng(*options.screenshotFile, backBuffer.surface(), &reason))
-        diagnostics_ << "windlecroft: can't write screenshot " << options.screenshotFile->string() << ": " << reason
+    if (!writePng(*options_.screenshotFile, backBuffer_.surface(), &reason))
+        diagnostics_ << "windlecroft: can't write screenshot " << options_.screenshotFile->string() << ": " << reason
                      << std::endl;
 }
 
 void Application::shutdown()
 {
-    if (options.screenshotFile && backBuffer.created())
+    if (options_.screenshotFile && backBuffer_.created())
         writeScreenshot();
     // Channels playing archive entries read its memory: audio stops first.
-    player.shutdownAudio();
-    archive.close();
-    stringMapping.release();
-    pluginContext.reset();
-    if (trayIcon.shown()) {
-        desktop.hideTrayIcon();
-        trayIcon.setShown(false);
-    }
+    player_.shutdownAudio();
+    skin_.release();
+    pluginContext_.reset();
+    trayIcon_.remove();
     if (windowCreated_) {
-        desktop.clearWindowShape();
-        desktop.destroyWindow();
+        desktop_.clearWindowShape();
+        desktop_.destroyWindow();
         windowCreated_ = false;
     }
+}
+
+void Application::frameUpdate()
+{
+    commands_.update();
+}
+
+void Application::frameRender()
+{
+    renderer_.render();
+    pacer_.pace();
+}
+
+void Application::postAction(std::uint16_t code, std::uint16_t arg)
+{
+    actions_.post(code, arg);
+}
+
+void Application::stopLoop(std::string message)
+{
+    loopError_ = std::move(message);
+    stopped_ = true;
+    desktop_.postQuit(1);
+}
+
+// Handles one desktop event, then runs one frame update and one frame render. An error ends
+// the loop at once; run() shows it after the loop has returned.
+template <typename Handler>
+void Application::deliver(Handler&& handler)
+{
+    if (stopped_)
+        return;
+    try {
+        handler();
+        // Track ends reported by the audio thread are acted on here, on the main thread.
+        player_.handleEndedTracks();
+        frameUpdate();
+        frameRender();
+    } catch (const std::exception& error) {
+        stopLoop(error.what());
+    } catch (...) {
+        stopLoop("unknown error");
+    }
+}
+
+// An event for the page named currentScene, if the skin has it.
+template <typename Handler>
+void Application::toPage(Handler&& handler)
+{
+    deliver([this, &handler] {
+        if (Page* page = scenes_.currentPage())
+            handler(*page);
+    });
+}
+
+void Application::tick()
+{
+    deliver([this] {
+        const std::uint64_t now = clock_.now();
+        if (Page* page = scenes_.currentPage())
+            page->timerTick(now);
+        if (options_.quitAfterMs && now - startTime_ >= *options_.quitAfterMs)
+            desktop_.postQuit(0);
+    });
+}
+
+void Application::windowMoved()
+{
+    deliver([] {});
+}
+
+// Closing the window by any means only posts the quit message; the teardown follows the loop.
+void Application::closeRequested()
+{
+    deliver([this] { desktop_.postQuit(0); });
+}
+
+void Application::focusGained()
+{
+    toPage([](Page& page) { page.resetButtons(); });
+}
+
+void Application::keyDown(std::uint16_t key)
+{
+    toPage([key](Page& page) { page.keyDown(key); });
+}
+
+void Application::keyUp(std::uint16_t key)
+{
+    toPage([key](Page& page) { page.keyUp(key); });
+}
+
+void Application::mouseMove(int x, int y, std::uint16_t keyState)
+{
+    deliver([this, x, y, keyState] {
+        scenes_.pointerAt(x, y);
+        if (Page* page = scenes_.currentPage())
+            page->mouseMove(x, y, keyState);
+    });
+}
+
+// While the window sits in the tray, left presses reach nothing and drag nothing.
+bool Application::mouseDown(int x, int y)
+{
+    bool handled = true;
+    deliver([this, x, y, &handled] {
+        if (trayIcon_.shown())
+            return;
+        Page* page = scenes_.currentPage();
+        handled = page && page->mouseDown(x, y);
+    });
+    return handled;
+}
+
+void Application::mouseUp(int x, int y)
+{
+    toPage([this, x, y](Page& page) {
+        if (!trayIcon_.shown())
+            page.mouseUp(x, y);
+    });
+}
+
+void Application::doubleClick(int x, int y)
+{
+    toPage([this, x, y](Page& page) {
+        if (!trayIcon_.shown())
+            page.doubleClick(x, y);
+    });
+}
+
+void Application::rightDown()
+{
+    toPage([](Page& page) { page.rightDown(); });
+}
+
+void Application::wheel(int x, int y, int delta)
+{
+    toPage([x, y, delta](Page& page) { page.wheel(x, y, delta); });
+}
+
+void Application::trayClicked(bool rightButton)
+{
+    deliver([this, rightButton] {
+        if (rightButton)
+            desktop_.showTrayMenu();
+        else
+            actions_.post(ActionCode::RestoreFromTray, 0);
+    });
+}
+
+void Application::menuCommand(std::uint16_t command)
+{
+    deliver([this, command] { skin_.trayMenu().command(command, actions_); });
 }
 
 } // namespace windlecroft

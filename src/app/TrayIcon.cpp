@@ -1,35 +1,38 @@
 #include "app/TrayIcon.h"
 
-#include "base/ActionQueue.h"
+#include "app/Tray.h"
+#include "app/TrayMenu.h"
+#include "app/Window.h"
+#include "base/TextEncoding.h"
 
 namespace windlecroft {
 
-TrayIcon::TrayIcon()
+void TrayIcon::toTray()
 {
-    menu_.push_back({restoreText, restoreCommand, true});
-}
-
-void TrayIcon::addItem(std::string text, std::uint16_t code, std::uint16_t arg)
-{
-    menu_.push_back({text, code, false});
-    items_.push_front({std::move(text), {code, arg}});
-}
-
-void TrayIcon::command(std::uint16_t id, ActionQueue& queue) const
-{
-    if (id == restoreCommand) {
-        queue.post(restoreCommand, 0);
+    if (!tray_.trayAvailable()) {
+        window_.showWindow(ShowCommand::Minimise);
         return;
     }
-    for (const Item& item : items_) {
-        if (item.action.code == id)
-            queue.post(item.action);
-    }
+    std::vector<TrayMenuEntry> entries;
+    for (const TrayMenu::MenuEntry& entry : menu_.menu())
+        entries.push_back({decodeWindows1250(entry.text), entry.command, entry.isDefault});
+    tray_.showTrayIcon(decodeWindows1250(trayTipText(menu_.tip())), entries);
+    shown_ = true;
+    window_.showWindow(ShowCommand::Hide);
 }
 
-std::string trayTipText(const std::string& tip)
+void TrayIcon::restore()
 {
-    return tip.substr(0, 63);
+    remove();
+    window_.showWindow(ShowCommand::Show);
+}
+
+void TrayIcon::remove()
+{
+    if (!shown_)
+        return;
+    tray_.hideTrayIcon();
+    shown_ = false;
 }
 
 } // namespace windlecroft

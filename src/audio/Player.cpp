@@ -1,6 +1,5 @@
 #include "audio/Player.h"
 
-#include "base/ActionQueue.h"
 #include "audio/AudioOutput.h"
 #include "resources/DataArchive.h"
 
@@ -12,10 +11,6 @@ namespace windlecroft {
 
 namespace {
 
-constexpr std::uint16_t trackAdvanced = 0x4003;
-constexpr std::uint16_t loopingModuleLoaded = 0x6001;
-constexpr std::uint16_t moduleLoaded = 0x6002;
-
 // Main-channel modules loop so that the end sync decides at every end what comes next; side
 // modules play once. Both stop at a jump back, ramp volume and stop notes on a jump.
 constexpr std::uint32_t sideModuleFlags = PlayFlag::StopOnBackwardJump | PlayFlag::PositionReset | PlayFlag::Ramp;
@@ -25,13 +20,25 @@ std::int32_t low32(std::uint64_t value) { return static_cast<std::int32_t>(stati
 
 } // namespace
 
-Player::Player(AudioEngine& engine, const DataArchive& archive, ActionQueue& actions, const Tracklist& playlist, std::uint16_t& publishedIndex)
+Player::Player(AudioEngine& engine, const DataArchive& archive, const Tracklist& playlist, std::uint16_t& publishedIndex)
     : engine_(engine)
     , archive_(archive)
-    , actions_(actions)
+    , listener_(nullptr)
     , playlist_(playlist)
     , publishedIndex_(publishedIndex)
 {
+}
+
+void Player::setListener(PlayerListener* listener)
+{
+    listener_ = listener;
+}
+
+void Player::moveTo(int index)
+{
+    currentIndex_ = index;
+    if (listener_)
+        listener_->positionChanged(index);
 }
 
 void Player::initAudio(AudioOutput& output)
@@ -202,7 +209,8 @@ void Player::startTrack(const TrackEntry& entry, ChannelSlot& slot, bool withEnd
         if (entry.fromArchive) {
             handle = engine_.loadModule(archive_.findEntry(entry.name).bytes(), entry.name);
         } else {
-            actions_.post(entry.name.find("loop") != std::string::npos ? loopingModuleLoaded : moduleLoaded, 0);
+            if (listener_)
+                listener_->moduleLoading(entry.name.find("loop") != std::string::npos);
             handle = engine_.loadModule(std::filesystem::path(entry.name));
         }
         slot.module = handle;
@@ -254,15 +262,17 @@ bool Player::advance()
         return false;
 
     previousIndex_ = currentIndex_;
+    int index = currentIndex_;
     do {
         if (randomOrder_) {
             do
-                currentIndex_ = drawIndex();
-            while (currentIndex_ == previousIndex_);
+                index = drawIndex();
+            while (index == previousIndex_);
         } else {
-            currentIndex_ = (currentIndex_ + 1) % count;
+            index = (index + 1) % count;
         }
-    } while (playlist_.isPlaceholder(currentIndex_));
+    } while (playlist_.isPlaceholder(index));
+    moveTo(index);
     return true;
 }
 
@@ -289,18 +299,20 @@ void Player::playPrevious()
 
     // At random the remembered entry is taken once; after that, and in order, it is forgotten.
     int remembered = previousIndex_;
+    int index = currentIndex_;
     do {
         if (randomOrder_ && remembered != -1) {
-            currentIndex_ = remembered;
+            index = remembered;
         } else if (randomOrder_) {
             do
-                currentIndex_ = drawIndex();
-            while (currentIndex_ == previousIndex_);
+                index = drawIndex();
+            while (index == previousIndex_);
         } else {
-            currentIndex_ = (count + currentIndex_ - 1) % count;
+            index = (count + index - 1) % count;
         }
         previousIndex_ = remembered = -1;
-    } while (playlist_.isPlaceholder(currentIndex_));
+    } while (playlist_.isPlaceholder(index));
+    moveTo(index);
     if (wasActive)
         playCurrent();
 }
@@ -309,7 +321,7 @@ void Player::playIndex(int position)
 {
     if (playlist_.isPlaceholder(position))
         return;
-    currentIndex_ = position;
+    moveTo(position);
     stopMain();
     playCurrent();
 }
@@ -336,7 +348,8 @@ void Player::onTrackEnd()
     stopMain();
     advance();
     playCurrent();
-    actions_.post(trackAdvanced, 0);
+    if (listener_)
+        listener_->trackAdvanced(currentIndex_);
 }
 
 void Player::handleEndedTracks()

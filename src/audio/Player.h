@@ -3,6 +3,7 @@
 #include "audio/AudioEngine.h"
 #include "audio/ChannelSlot.h"
 #include "audio/LinearCongruentialGenerator.h"
+#include "audio/PlayerListener.h"
 #include "audio/TrackEntry.h"
 #include "audio/Tracklist.h"
 
@@ -12,7 +13,6 @@
 
 namespace windlecroft {
 
-class ActionQueue;
 class AudioOutput;
 class DataArchive;
 
@@ -33,12 +33,14 @@ public:
 
     /**
      * publishedIndex is where the current playlist position is published for plugins; it is
-     * written whenever playCurrent runs. Posts go to actions: (0x4003, 0) after an automatic
-     * advance, (0x6001, 0) or (0x6002, 0) before a module is loaded from disk.
+     * written whenever playCurrent runs. What happens is told to the listener (setListener).
      */
-    Player(AudioEngine& engine, const DataArchive& archive, ActionQueue& actions, const Tracklist& playlist, std::uint16_t& publishedIndex);
+    Player(AudioEngine& engine, const DataArchive& archive, const Tracklist& playlist, std::uint16_t& publishedIndex);
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
+
+    /** Where the player's events go from now on; nullptr for nowhere. */
+    void setListener(PlayerListener* listener);
 
     // The output device.
     /** Starts the output pulling from the engine. */
@@ -101,9 +103,11 @@ private:
     int drawIndex();
     ChannelHandle mainVolumeHandle() const;
 
+    void moveTo(int index);
+
     AudioEngine& engine_;
     const DataArchive& archive_;
-    ActionQueue& actions_;
+    PlayerListener* listener_;
     const Tracklist& playlist_;
     std::uint16_t& publishedIndex_;
     AudioOutput* output_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Action.h"
+#include "base/ActionCode.h"
 
 #include <cstddef>
 #include <optional>
@@ -18,6 +19,7 @@ public:
 
     void post(Action action) { actions_.push_back(action); }
     void post(std::uint16_t code, std::uint16_t arg) { post(Action{code, arg}); }
+    void post(ActionCode code, std::uint16_t arg) { post(Action{number(code), arg}); }
 
     /** Removes and returns the most recently posted action, or nothing when empty. */
     std::optional<Action> take()

@@ -8,6 +8,19 @@
 
 namespace windlecroft {
 
+/** The player states an indicator can name. */
+namespace indicator {
+inline constexpr std::string_view musicLooped = "musiclooped";
+inline constexpr std::string_view musicRandom = "musicrandom";
+inline constexpr std::string_view moduleLooped = "modulelooped";
+
+/** Whether the state is one the player switches. */
+constexpr bool isKnownState(std::string_view state)
+{
+    return state == musicLooped || state == musicRandom || state == moduleLooped;
+}
+} // namespace indicator
+
 /** A lamp: shows the highlight picture in its rectangle while its named player state is on. */
 class Indicator {
 public:

@@ -2,6 +2,7 @@
 
 #include "elements/RectExtent.h"
 
+#include "base/ActionCode.h"
 #include "base/ActionQueue.h"
 #include "base/SkinLimits.h"
 #include "audio/Player.h"
@@ -140,7 +141,7 @@ void Page::mouseMove(int x, int y, std::uint16_t keyState)
     }
     for (auto& slider : sliders_) {
         if (slider->dragTo(x, y))
-            context_.actions.post(0x2000, slider->id());
+            context_.actions.post(ActionCode::SliderMoved, slider->id());
     }
     if (textViewer_)
         textViewer_->hoverAt(x, y);
@@ -175,12 +176,12 @@ void Page::mouseUp(int x, int y)
     }
     for (auto& slider : sliders_) {
         if (slider->press(false, -1, -1))
-            context_.actions.post(0x2000, slider->id());
+            context_.actions.post(ActionCode::SliderMoved, slider->id());
     }
     if (textViewer_)
         textViewer_->press(false, x, y);
     if (textList_ && textList_->click(1, false, x, y))
-        context_.actions.post(0x4000, 0);
+        context_.actions.post(ActionCode::PlayChosenEntry, 0);
 }
 
 // Only a list that single clicks do not activate takes double clicks; buttons and sliders
@@ -188,7 +189,7 @@ void Page::mouseUp(int x, int y)
 void Page::doubleClick(int x, int y)
 {
     if (textList_ && textList_->click(0, true, x, y))
-        context_.actions.post(0x4000, 0);
+        context_.actions.post(ActionCode::PlayChosenEntry, 0);
 }
 
 void Page::rightDown()
@@ -253,7 +254,7 @@ void Page::armTimers()
 void Page::enter()
 {
     postAll(enterActions_);
-    setIndicators("musiclooped", context_.player.repeatOne());
+    setIndicators(indicator::musicLooped, context_.player.repeatOne());
 }
 
 void Page::leave()
@@ -268,68 +269,65 @@ void Page::setIndicators(std::string_view state, bool on)
         indicator.setState(state, on);
 }
 
+// The page's own reactions; the player and the window are acted on before, by the dispatcher.
 void Page::onAction(std::uint16_t code, std::uint16_t arg)
 {
-    Player& player = context_.player;
-    switch (code) {
-    case 0x1003:
-    case 0x1004:
-    case 0x4003:
+    const Player& player = context_.player;
+    switch (static_cast<ActionCode>(code)) {
+    case ActionCode::PlayNext:
+    case ActionCode::PlayPrevious:
+    case ActionCode::TrackAdvanced:
         if (textList_) {
             textList_->setSelected(player.currentIndex());
             textList_->showSelected();
         }
         break;
-    case 0x1008:
-        setIndicators("musiclooped", player.repeatOne());
+    case ActionCode::ToggleRepeatOne:
+        setIndicators(indicator::musicLooped, player.repeatOne());
         break;
-    case 0x1009:
-        setIndicators("musicrandom", player.randomOrder());
+    case ActionCode::ToggleRandom:
+        setIndicators(indicator::musicRandom, player.randomOrder());
         break;
-    case 0x2000:
+    case ActionCode::SliderMoved:
         for (auto& slider : sliders_) {
             if (slider->id() != arg)
                 continue;
-            if (arg == 0x2001)
-                player.seekPercent(slider->percent());
-            else if (arg == 0x2002 && textList_)
+            if (arg == number(SliderId::ListScroll) && textList_)
                 textList_->scrollToPercent(slider->percent());
-            else if (arg == 0x2003 && textViewer_)
+            else if (arg == number(SliderId::ViewerScroll) && textViewer_)
                 textViewer_->scrollToPercent(slider->percent());
         }
         break;
-    case 0x4000:
+    case ActionCode::PlayChosenEntry:
         // A refused choice snaps back to the playing entry.
-        if (textList_ && textList_->selected() != player.currentIndex()) {
-            player.playIndex(textList_->selected());
+        if (textList_)
             textList_->setSelected(player.currentIndex());
-        }
         break;
-    case 0x4001:
+    case ActionCode::ListScrollUp:
         if (textList_)
             textList_->scrollUp();
         break;
-    case 0x4002:
+    case ActionCode::ListScrollDown:
         if (textList_)
             textList_->scrollDown();
         break;
-    case 0x5001:
+    case ActionCode::ViewerScrollUp:
         if (textViewer_)
             textViewer_->scrollUp();
         break;
-    case 0x5002:
+    case ActionCode::ViewerScrollDown:
         if (textViewer_)
             textViewer_->scrollDown();
         break;
-    case 0x5003:
+    case ActionCode::ViewerClose:
         if (textViewer_)
             textViewer_->close();
         break;
-    case 0x6001:
-    case 0x6002:
-        setIndicators("modulelooped", code == 0x6001);
+    case ActionCode::LoopingModuleLoaded:
+    case ActionCode::ModuleLoaded:
+        setIndicators(indicator::moduleLooped, code == number(ActionCode::LoopingModuleLoaded));
         break;
-    case 0xFFFE:
+    case ActionCode::Minimise:
         // Minimised: presses and hover end, the highlight fades out by itself.
         for (Button& button : buttons_) {
             button.hoverAt(-1, -1);

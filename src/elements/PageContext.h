@@ -22,7 +22,7 @@ struct PageContext {
     const std::uint16_t& highlightStep;
     const int& windowWidth;
     const int& windowHeight;
-    Player& player;
+    const Player& player;
     Canvas& canvas;
     WindlecroftPluginContext& pluginContext;
 };

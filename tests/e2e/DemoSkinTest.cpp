@@ -2,7 +2,7 @@
 // and on a real X display every button of its panel posts its action while the music plays.
 // The buttons are read from the built skin itself, so the test follows the skin as it changes.
 #include "XServer.h"
-#include "skin/SkinFileReader.h"
+#include "skin/SkinReader.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -30,13 +30,13 @@ std::filesystem::path demoSkin() { return builtProgram("skins") / "demo"; }
 
 struct Button {
     Rect rect;
-    skin::Action action;
+    Action action;
 };
 
 struct PageActions {
     std::vector<Button> buttons;
-    std::vector<skin::Action> enter;
-    std::vector<skin::Action> leave;
+    std::vector<Action> enter;
+    std::vector<Action> leave;
 };
 
 // The built skin, read back: a page's buttons (in file order) and enter and leave actions, and
@@ -99,7 +99,7 @@ std::string traceLine(std::uint16_t code, std::uint16_t arg)
     return line;
 }
 
-std::string traceLine(const skin::Action& action)
+std::string traceLine(const Action& action)
 {
     return traceLine(action.code, action.arg);
 }
@@ -178,7 +178,7 @@ TEST(DemoSkin, LoadsHeadlessWithoutAWordAndLeavesItsIntroByItsTimer)
         runProcess({program(), "--headless", "--trace-actions", "--quit-after", "7000", demoSkin().string()}, options);
     EXPECT_EQ(traced.status, 0) << traced.errors;
     EXPECT_EQ(occurrences(traced.errors, traceLine(switchPage, skin.mappingIndex("dzien"))), 1u) << traced.errors;
-    for (const skin::Action& action : skin.page("intro").leave)
+    for (const Action& action : skin.page("intro").leave)
         EXPECT_EQ(occurrences(traced.errors, traceLine(action)), 1u) << traceLine(action) << traced.errors;
 }
 

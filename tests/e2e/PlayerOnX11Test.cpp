@@ -2,8 +2,8 @@
 // from the screen: the window's shapes, dragging, translucency and the tray.
 #include "ScreenCapture.h"
 #include "XServer.h"
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "app/SkinBuilder.h"
+#include "support/SkinConfigWriter.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 #include "support/TestSkin.h"

@@ -1,5 +1,5 @@
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "app/SkinBuilder.h"
+#include "support/SkinConfigWriter.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 

@@ -49,10 +49,10 @@ TEST(EndWake, TheRunningPlayerIsWokenByTheEndOfATrack)
     buildStandardSkin(skin, "dzien", false, false);
     h.start(skin);
     h.run(20);
-    const ChannelHandle handle = h.app->audioEngine.createStream(shortTone(), "tone");
+    const ChannelHandle handle = h.app->audioEngine().createStream(shortTone(), "tone");
     ASSERT_NE(handle, 0u);
-    h.app->audioEngine.setEndSync(handle);
-    h.app->audioEngine.play(handle, 0);
+    h.app->audioEngine().setEndSync(handle);
+    h.app->audioEngine().play(handle, 0);
     EXPECT_EQ(h.desktop->wakes(), 0);
     h.audio.renderMilliseconds(400);
     EXPECT_EQ(h.desktop->wakes(), 1);

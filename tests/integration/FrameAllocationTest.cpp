@@ -55,7 +55,7 @@ void startOnDay(Harness& h, TestSkin& skin)
     buildStandardSkin(skin, "dzien", true, true, records);
     h.start(skin);
     h.run(50);
-    ASSERT_EQ(h.app->currentScene, "dzien");
+    ASSERT_EQ(h.app->scenes().currentScene(), "dzien");
 }
 
 } // namespace
@@ -88,10 +88,10 @@ TEST(FrameAllocation, CrossFadeFramesAllocateNothing)
     startOnDay(h, skin);
     // The switch itself (actions, enter and leave) may allocate; the blending frames may not.
     h.act(0x1010, 13);
-    ASSERT_TRUE(h.app->sceneChangePending);
+    ASSERT_TRUE(h.app->scenes().switchPending());
     h.run(20);
     const int before = h.desktop->presentCount();
     EXPECT_EQ(allocationsOver(h, 1000), 0u);
-    EXPECT_TRUE(h.app->sceneChangePending);
+    EXPECT_TRUE(h.app->scenes().switchPending());
     EXPECT_GT(h.desktop->presentCount(), before + 50);
 }

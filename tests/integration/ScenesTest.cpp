@@ -21,11 +21,11 @@ TEST(Scenes, IntroFadesInTo254AfterAboutASecondAndStaysThere)
         h.app->tick();
     }
     EXPECT_EQ(h.desktop->windowAlpha(), 253);
-    EXPECT_EQ(h.app->scenePhase, ScenePhase::IntroFadeIn);
+    EXPECT_EQ(h.app->scenes().phase(), ScenePhase::IntroFadeIn);
     h.clock.advance(1);
     h.app->tick();
     EXPECT_EQ(h.desktop->windowAlpha(), 254);
-    EXPECT_EQ(h.app->scenePhase, ScenePhase::Idle);
+    EXPECT_EQ(h.app->scenes().phase(), ScenePhase::Idle);
     h.run(3000);
     EXPECT_EQ(h.desktop->windowAlpha(), 254);
     EXPECT_EQ(h.pixel(300, 200), introColours.normal);
@@ -39,23 +39,23 @@ TEST(Scenes, LeavingTheIntroFadesOutThenInAndEndsShapedAndOpaque)
     h.start(skin);
     h.run(1100);
     h.act(0x8001, toDay);
-    EXPECT_EQ(h.app->scenePhase, ScenePhase::IntroFadeOut);
+    EXPECT_EQ(h.app->scenes().phase(), ScenePhase::IntroFadeOut);
     EXPECT_EQ(h.desktop->windowAlpha(), 255);
     h.run(500);
-    EXPECT_EQ(h.app->currentScene, "intro");
+    EXPECT_EQ(h.app->scenes().currentScene(), "intro");
     EXPECT_EQ(h.desktop->windowAlpha(), 255 - static_cast<int>(500 * 0.255f));
     h.run(500);
-    EXPECT_EQ(h.app->currentScene, "dzien");
-    EXPECT_EQ(h.app->scenePhase, ScenePhase::PanelFadeIn);
+    EXPECT_EQ(h.app->scenes().currentScene(), "dzien");
+    EXPECT_EQ(h.app->scenes().phase(), ScenePhase::PanelFadeIn);
     EXPECT_TRUE(h.desktop->translucent());
     EXPECT_FALSE(h.desktop->windowShape().has_value());
     EXPECT_LT(h.desktop->windowAlpha(), 10);
     h.run(1000);
-    EXPECT_EQ(h.app->scenePhase, ScenePhase::Idle);
+    EXPECT_EQ(h.app->scenes().phase(), ScenePhase::Idle);
     EXPECT_FALSE(h.desktop->translucent());
-    EXPECT_FALSE(h.app->alphaActive);
+    EXPECT_FALSE(h.app->scenes().alphaActive());
     ASSERT_TRUE(h.desktop->windowShape().has_value());
-    EXPECT_EQ(*h.desktop->windowShape(), *h.app->regions.find("panel"));
+    EXPECT_EQ(*h.desktop->windowShape(), *h.app->scenes().region("panel"));
     EXPECT_EQ(h.pixel(300, 200), dayColours.normal);
 }
 
@@ -71,10 +71,10 @@ TEST(Scenes, WithoutTranslucencyScenesChangeAtOnceWithTheirShapes)
     EXPECT_EQ(*h.desktop->windowShape(), Region::rectangle(90, 45, 510, 465));
     h.run(10);
     h.act(0x8001, toDay);
-    EXPECT_EQ(h.app->currentScene, "dzien");
-    EXPECT_EQ(*h.desktop->windowShape(), *h.app->regions.find("panel"));
+    EXPECT_EQ(h.app->scenes().currentScene(), "dzien");
+    EXPECT_EQ(*h.desktop->windowShape(), *h.app->scenes().region("panel"));
     h.act(0x8001, toOutro);
-    EXPECT_EQ(h.app->currentScene, "outro");
+    EXPECT_EQ(h.app->scenes().currentScene(), "outro");
     EXPECT_EQ(*h.desktop->windowShape(), Region::rectangle(90, 45, 510, 465));
     EXPECT_EQ(h.pixel(300, 200), outroColours.normal);
 }
@@ -87,7 +87,7 @@ void startOnDay(Harness& h, TestSkin& skin, bool crossFadeDay, bool crossFadeNig
     buildStandardSkin(skin, "dzien", crossFadeDay, crossFadeNight);
     h.start(skin);
     h.run(20);
-    ASSERT_EQ(h.app->currentScene, "dzien");
+    ASSERT_EQ(h.app->scenes().currentScene(), "dzien");
 }
 
 } // namespace
@@ -103,14 +103,14 @@ TEST(Scenes, PanelPagesCrossFadeByTheirFlags)
         startOnDay(h, skin, mask & 1, mask & 2);
         // Playing position 13 belongs to the night page: the track asks for the switch.
         h.act(0x1010, 13);
-        EXPECT_EQ(h.app->nextScene, "noc");
+        EXPECT_EQ(h.app->scenes().nextScene(), "noc");
         if (mask == 0) {
-            EXPECT_FALSE(h.app->sceneChangePending);
-            EXPECT_EQ(h.app->currentScene, "noc");
+            EXPECT_FALSE(h.app->scenes().switchPending());
+            EXPECT_EQ(h.app->scenes().currentScene(), "noc");
             EXPECT_EQ(h.pixel(10, 10), night);
             continue;
         }
-        EXPECT_TRUE(h.app->sceneChangePending);
+        EXPECT_TRUE(h.app->scenes().switchPending());
         h.run(740);
         const auto a = static_cast<unsigned>(740.0 / 1500 * 255);
         const std::uint32_t seen = h.pixel(10, 10);
@@ -120,32 +120,18 @@ TEST(Scenes, PanelPagesCrossFadeByTheirFlags)
             EXPECT_EQ(seen, blended(night, day, a));
         else
             EXPECT_NE(seen, day) << std::hex << seen;
-        EXPECT_EQ(h.app->currentScene, "dzien");
+        EXPECT_EQ(h.app->scenes().currentScene(), "dzien");
         // Actions wait while the switch runs.
         h.app->postAction(0x1009, 0);
         h.run(700);
-        EXPECT_FALSE(h.app->player.randomOrder());
-        EXPECT_EQ(h.app->currentScene, "dzien");
+        EXPECT_FALSE(h.app->player().randomOrder());
+        EXPECT_EQ(h.app->scenes().currentScene(), "dzien");
         h.run(100);
-        EXPECT_EQ(h.app->currentScene, "noc");
+        EXPECT_EQ(h.app->scenes().currentScene(), "noc");
         h.run(10);
         EXPECT_EQ(h.pixel(10, 10), night);
-        EXPECT_TRUE(h.app->player.randomOrder());
+        EXPECT_TRUE(h.app->player().randomOrder());
     }
-}
-
-TEST(Scenes, ZeroCrossFadeTimeCompletesOnTheNextFrame)
-{
-    Harness h(false);
-    TestSkin skin;
-    startOnDay(h, skin, true, true);
-    h.app->crossFadeTime = 0;
-    h.app->postAction(0x1010, 13);
-    h.app->tick(); // same millisecond as the request: nothing to show yet
-    EXPECT_TRUE(h.app->sceneChangePending);
-    h.run(10);
-    EXPECT_FALSE(h.app->sceneChangePending);
-    EXPECT_EQ(h.app->currentScene, "noc");
 }
 
 TEST(Scenes, EmptyEndsTheProgramAfterTheOutroFade)
@@ -179,5 +165,5 @@ TEST(Scenes, WithoutTranslucencyEmptyHidesAndEndsAtOnce)
     h.run(20);
     h.act(0x8001, toEmpty);
     EXPECT_FALSE(h.desktop->window()->visible);
-    EXPECT_FALSE(h.app->sceneChangePending);
+    EXPECT_FALSE(h.app->scenes().switchPending());
 }

@@ -23,11 +23,11 @@ TEST(TickPacing, ArmedTimerKeepsTheFrameTickAndAStillPanelRests)
     buildStandardSkin(skin, "intro", false, false, records);
     h.start(skin);
     h.run(200);
-    EXPECT_EQ(h.app->currentScene, "intro");
+    EXPECT_EQ(h.app->scenes().currentScene(), "intro");
     EXPECT_EQ(h.desktop->tickInterval(), frameTick) << "the intro's timer waits";
     // Without translucency a timer waits 1000 ms longer.
     h.run(1200);
-    ASSERT_EQ(h.app->currentScene, "dzien");
+    ASSERT_EQ(h.app->scenes().currentScene(), "dzien");
     h.run(20);
     EXPECT_GT(h.desktop->tickInterval(), frameTick) << "nothing moves on the day page";
 }
@@ -65,10 +65,10 @@ TEST(TickPacing, CrossFadeRunsOnTheFrameTick)
     ASSERT_GT(h.desktop->tickInterval(), frameTick);
     // Position 13 belongs to the night page: the track asks for the switch.
     h.act(0x1010, 13);
-    ASSERT_TRUE(h.app->sceneChangePending);
+    ASSERT_TRUE(h.app->scenes().switchPending());
     EXPECT_EQ(h.desktop->tickInterval(), frameTick);
     h.run(1600);
-    EXPECT_EQ(h.app->currentScene, "noc");
+    EXPECT_EQ(h.app->scenes().currentScene(), "noc");
     EXPECT_GT(h.desktop->tickInterval(), frameTick);
 }
 

@@ -28,12 +28,12 @@ TEST(Tray, InTheTrayNothingIsDrawnAndFadesWaitThenFinishOnRestore)
     h.run(3000);
     EXPECT_EQ(h.desktop->presentCount(), presents);
     EXPECT_EQ(h.desktop->windowAlpha(), alpha);
-    EXPECT_EQ(h.app->scenePhase, ScenePhase::IntroFadeIn);
+    EXPECT_EQ(h.app->scenes().phase(), ScenePhase::IntroFadeIn);
 
     h.app->trayClicked(false);
     EXPECT_FALSE(h.desktop->trayShown());
     EXPECT_TRUE(h.desktop->window()->visible);
-    EXPECT_EQ(h.app->scenePhase, ScenePhase::Idle);
+    EXPECT_EQ(h.app->scenes().phase(), ScenePhase::Idle);
     EXPECT_EQ(h.desktop->windowAlpha(), 254);
 }
 
@@ -51,7 +51,7 @@ TEST(Tray, RightClickOpensTheMenuAndItsEntriesPostTheirActions)
     h.app->menuCommand(0x1009);
     // Both entries with the code post: random goes on and off again.
     EXPECT_EQ(h.log.str(), "action 0x1009 0x0000\naction 0x1009 0x0000\n");
-    EXPECT_FALSE(h.app->player.randomOrder());
+    EXPECT_FALSE(h.app->player().randomOrder());
     h.app->menuCommand(0xFFFC);
     EXPECT_FALSE(h.desktop->trayShown());
 }

@@ -60,8 +60,8 @@ public:
     // One random event of the kinds a person (or the tray, or the audio thread) causes.
     void event(Application& app)
     {
-        const int w = app.windowWidth;
-        const int h = app.windowHeight;
+        const int w = app.skin().windowWidth();
+        const int h = app.skin().windowHeight();
         switch (pick(0, 11)) {
         case 0: app.mouseMove(pick(-5, w + 5), pick(-5, h + 5), static_cast<std::uint16_t>(pick(0, 1) ? 0 : pick(1, 31))); break;
         case 1: app.mouseDown(pick(0, w), pick(0, h)); break;
@@ -115,16 +115,16 @@ TEST(Soak, AnHourOfRandomInputKeepsThePlayerConsistent)
                 soak.event(app);
             app.tick();
             ++frames;
-            if (app.player.mainPlaying())
+            if (app.player().mainPlaying())
                 ++playingFrames;
             if (app.loopError())
                 break;
             // Actions wait only while a page switch is under way.
-            ASSERT_TRUE(app.actionQueue.empty() || app.sceneChangePending) << "frame " << frames;
-            const int count = app.playlist.count();
-            const int index = app.player.currentIndex();
+            ASSERT_TRUE(app.actions().empty() || app.scenes().switchPending()) << "frame " << frames;
+            const int count = app.skin().playlist().count();
+            const int index = app.player().currentIndex();
             ASSERT_TRUE(count == 0 ? index == 0 : (index >= 0 && index < count)) << index << " of " << count;
-            ASSERT_TRUE(app.currentPage() != nullptr || app.currentScene == "empty") << app.currentScene;
+            ASSERT_TRUE(app.scenes().currentPage() != nullptr || app.scenes().currentScene() == "empty") << app.scenes().currentScene();
             if (heapMeasurable && frames == 2000)
                 heapAfterWarmUp = mallinfo2().uordblks;
         }

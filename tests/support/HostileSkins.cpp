@@ -1,8 +1,8 @@
 #include "HostileSkins.h"
 
 #include "TestSkin.h"
-#include "config/ChunkIds.h"
-#include "config/SkinConfigLoader.h"
+#include "skin/ChunkIds.h"
+#include "app/SkinBuilder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,7 +47,7 @@ void writeSkin(const fs::path& folder, const SkinParts& parts)
         if (parts.pageRecords)
             parts.pageRecords(config);
     });
-    std::vector<SkinConfigWriter::TrackItem> items;
+    std::vector<skin::TrackItem> items;
     for (const std::string& file : parts.playlist)
         items.push_back({"entry", file});
     if (!items.empty())

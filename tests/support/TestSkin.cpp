@@ -1,6 +1,6 @@
 #include "TestSkin.h"
 
-#include "config/SkinConfigLoader.h"
+#include "app/SkinBuilder.h"
 
 namespace windlecroft::test {
 

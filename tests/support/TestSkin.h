@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/SkinWriter.h"
+#include "support/SkinConfigWriter.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,9 +1,9 @@
 // windlecroft-skin check: every seeded fault of a broken source or skin is reported where it lies.
 #include "ToolTestSupport.h"
 
-#include "config/ChunkIds.h"
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "skin/ChunkIds.h"
+#include "app/SkinBuilder.h"
+#include "support/SkinConfigWriter.h"
 #include "skin/JpegEncoder.h"
 #include "support/Process.h"
 #include "support/TempDir.h"

@@ -2,11 +2,11 @@
 // source written from it compiles back to the same bytes.
 #include "ToolTestSupport.h"
 
-#include "config/ChunkIds.h"
-#include "config/SkinWriter.h"
+#include "skin/ChunkIds.h"
+#include "support/SkinConfigWriter.h"
 #include "skin/FormatError.h"
-#include "skin/SkinFileReader.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SkinReader.h"
+#include "skin/SkinWriter.h"
 #include "skin/SourceWriter.h"
 
 #include <gtest/gtest.h>
@@ -189,7 +189,8 @@ TEST(SkinFileRoundTrip, UnknownLengthsReachingPastTheFileKeepWhatIsThere)
     w.rawChunk(0x7000, std::vector<std::uint8_t>{1, 2, 3});
     std::vector<std::uint8_t> config = w.finish();
     config[6 + 1 + 4 + 2] = 200; // the unknown chunk now claims 200 bytes
-    config[2] = 250;             // and the root 250
+    // The root ends with the file; a root claiming more is refused as the player refuses it.
+    config[2] = static_cast<std::uint8_t>(config.size());
 
     const SkinFile file = readSkinFile(config);
     ASSERT_EQ(file.chunks.size(), 1u);
@@ -229,7 +230,7 @@ TEST(SkinFileReader, RefusesWhatItCannotRepresentAndSaysWhere)
         readSkinFile(config);
         FAIL() << "a record shorter than its header was accepted";
     } catch (const FormatError& error) {
-        EXPECT_EQ(std::string(error.what()), "chunk 2 (page), record 1 (raw): length 5 is smaller than its 6-byte header");
+        EXPECT_EQ(std::string(error.what()), "chunk 2, record 1: config file corrupted, chunk length smaller than its header");
     }
 
     std::vector<std::uint8_t> cut = w.finish();

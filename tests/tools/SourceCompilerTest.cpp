@@ -1,11 +1,11 @@
 // The source compiler: symbolic names, key names, texts and the faults it reports with their lines.
 #include "ToolTestSupport.h"
 
-#include "config/ChunkIds.h"
-#include "skin/ActionNames.h"
+#include "skin/ChunkIds.h"
+#include "base/ActionCode.h"
 #include "skin/ActionSyntax.h"
 #include "skin/KeyNames.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SkinWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -193,9 +193,9 @@ TEST(ActionSyntax, EveryActionIsWrittenSoThatItCompilesBack)
     // In file order; position 0 is the last entry.
     const ActionContext table(StringTable(mapping), {"Twice", "Dawn", "Twice", "Dusk"});
     std::vector<Action> actions;
-    for (const ActionName& name : actionNames()) {
+    for (const ActionInfo& name : actionTable()) {
         for (std::uint16_t arg : {0, 1, 2, 3, 4, 5, 0x2001, 0xFFFF})
-            actions.push_back({name.code, arg});
+            actions.push_back({number(name.code), arg});
     }
     actions.push_back({0x1234, 0});
     actions.push_back({0x0000, 7});
@@ -217,9 +217,9 @@ TEST(ActionSyntax, EveryActionIsWrittenSoThatItCompilesBack)
 
 TEST(ActionNames, EveryCodeHasOneNameAndKeysOneCanonicalName)
 {
-    for (const ActionName& action : actionNames()) {
-        EXPECT_EQ(findActionByName(action.name), &action);
-        EXPECT_EQ(findActionByCode(action.code), &action);
+    for (const ActionInfo& action : actionTable()) {
+        EXPECT_EQ(findAction(action.name), &action);
+        EXPECT_EQ(findAction(number(action.code)), &action);
     }
     for (const KeyName& key : keyNames())
         EXPECT_EQ(keyCodeByName(key.name), key.code) << key.name;

@@ -1,6 +1,6 @@
 #include "ToolTestSupport.h"
 
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 
 #include <png.h>
 

@@ -11,7 +11,7 @@ std::vector<std::string> playlistOf(const SkinFile& file)
     std::vector<std::string> names;
     for (const Chunk& chunk : file.chunks) {
         if (const auto* tracks = std::get_if<TracklistChunk>(&chunk.body); tracks && tracks->type == 1) {
-            for (const TrackEntry& entry : tracks->tracks)
+            for (const TrackItem& entry : tracks->tracks)
                 names.push_back(entry.name);
         }
     }

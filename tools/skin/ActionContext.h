@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/SkinFile.h"
+#include "skin/SkinRecords.h"
 #include "skin/StringTable.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "skin/ActionSyntax.h"
 
-#include "skin/ActionNames.h"
+#include "base/ActionCode.h"
 #include "skin/SourceError.h"
 #include "skin/TomlFields.h"
 #include "skin/TomlText.h"
@@ -10,21 +10,21 @@ namespace windlecroft::skin {
 
 namespace {
 
-std::uint16_t codeOf(const toml::node& node, const ActionName*& known)
+std::uint16_t codeOf(const toml::node& node, const ActionInfo*& known)
 {
     known = nullptr;
     if (const auto* name = node.as_string()) {
-        known = findActionByName(name->get());
+        known = findAction(name->get());
         if (known == nullptr)
             throw SourceError(lineOf(node), "unknown action \"" + name->get() + "\"");
-        return known->code;
+        return number(known->code);
     }
     const auto code = static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "action code"));
-    known = findActionByCode(code);
+    known = findAction(code);
     return code;
 }
 
-std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const ActionContext& context)
+std::uint16_t argumentOf(const toml::node& node, const ActionInfo* known, const ActionContext& context)
 {
     if (node.is_integer())
         return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "action argument"));
@@ -32,8 +32,8 @@ std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const 
     if (name == nullptr)
         throw SourceError(lineOf(node), "an action argument must be a number or a name");
     const ArgumentKind kind = known ? known->argument : ArgumentKind::None;
-    if (kind == ArgumentKind::SliderId) {
-        if (std::optional<std::uint16_t> id = sliderIdByName(name->get()))
+    if (kind == ArgumentKind::Slider) {
+        if (std::optional<std::uint16_t> id = findSliderId(name->get()))
             return *id;
         throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\" (seek, list-scroll, viewer-scroll)");
     }
@@ -57,7 +57,7 @@ std::uint16_t argumentOf(const toml::node& node, const ActionName* known, const 
 
 Action compileAction(const toml::node& node, const ActionContext& context)
 {
-    const ActionName* known = nullptr;
+    const ActionInfo* known = nullptr;
     if (const auto* array = node.as_array()) {
         if (array->empty() || array->size() > 2)
             throw SourceError(lineOf(node), "an action is a name, a code, or [name or code, argument]");
@@ -80,15 +80,15 @@ Action compileAction(const toml::node& node, const ActionContext& context)
 std::string actionSource(const Action& action, const ActionContext& context)
 {
     const StringTable& table = context.strings();
-    const ActionName* known = findActionByCode(action.code);
+    const ActionInfo* known = findAction(action.code);
     if (known == nullptr)
         return action.arg == 0 ? tomlHex16(action.code) : "[" + tomlHex16(action.code) + ", " + std::to_string(action.arg) + "]";
     const std::string name = tomlQuote(known->name);
     switch (known->argument) {
     case ArgumentKind::None:
         return action.arg == 0 ? name : "[" + name + ", " + std::to_string(action.arg) + "]";
-    case ArgumentKind::SliderId:
-        if (std::optional<std::string_view> slider = sliderIdName(action.arg))
+    case ArgumentKind::Slider:
+        if (std::optional<std::string_view> slider = sliderName(action.arg))
             return "[" + name + ", " + tomlQuote(*slider) + "]";
         return "[" + name + ", " + tomlHex16(action.arg) + "]";
     case ArgumentKind::PageName:

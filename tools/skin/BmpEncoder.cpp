@@ -1,6 +1,6 @@
 #include "skin/BmpEncoder.h"
 
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 
 namespace windlecroft::skin {
 

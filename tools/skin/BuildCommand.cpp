@@ -1,10 +1,10 @@
 #include "skin/Commands.h"
 
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "skin/SkinFileNames.h"
+#include "skin/ArchiveWriter.h"
 #include "skin/AssetReader.h"
 #include "skin/FormatError.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SkinWriter.h"
 #include "skin/SourceCompiler.h"
 
 namespace windlecroft::skin {

@@ -1,10 +1,10 @@
 #include "skin/Commands.h"
 
-#include "config/SkinConfigLoader.h"
+#include "skin/SkinFileNames.h"
 #include "skin/ArchiveContents.h"
 #include "skin/AssetReader.h"
 #include "skin/FormatError.h"
-#include "skin/SkinFileReader.h"
+#include "skin/SkinReader.h"
 #include "skin/SkinLinter.h"
 #include "skin/SourceCompiler.h"
 

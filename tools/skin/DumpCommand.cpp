@@ -1,12 +1,12 @@
 #include "skin/Commands.h"
 
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "skin/SkinFileNames.h"
+#include "skin/ArchiveWriter.h"
 #include "skin/ArchiveContents.h"
 #include "skin/AssetReader.h"
 #include "skin/EntryFileNames.h"
 #include "skin/FormatError.h"
-#include "skin/SkinFileReader.h"
+#include "skin/SkinReader.h"
 #include "skin/SourceCompiler.h"
 #include "skin/SourceWriter.h"
 

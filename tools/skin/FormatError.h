@@ -1,13 +1,10 @@
 #pragma once
 
-#include "base/Error.h"
+#include "skin/SkinFormatError.h"
 
 namespace windlecroft::skin {
 
 /** Bytes that the skin tool cannot represent or a source it cannot compile. */
-class FormatError : public Error {
-public:
-    using Error::Error;
-};
+using FormatError = SkinFormatError;
 
 } // namespace windlecroft::skin

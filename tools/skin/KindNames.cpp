@@ -1,6 +1,6 @@
 #include "skin/KindNames.h"
 
-#include "config/ChunkIds.h"
+#include "skin/ChunkIds.h"
 #include "base/TextEncoding.h"
 
 #include <array>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "skin/Chunk.h"
-#include "skin/ElementRecord.h"
+#include "skin/SkinRecords.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "skin/RecordCompiler.h"
 
-#include "skin/ActionNames.h"
+#include "base/ActionCode.h"
 #include "skin/ActionSyntax.h"
 #include "skin/KeyNames.h"
 #include "skin/KindNames.h"
@@ -49,7 +49,7 @@ std::uint16_t sliderId(TomlFields& fields)
 {
     const toml::node& node = fields.require("id");
     if (const auto* name = node.as_string()) {
-        if (std::optional<std::uint16_t> id = sliderIdByName(name->get()))
+        if (std::optional<std::uint16_t> id = findSliderId(name->get()))
             return *id;
         throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\" (seek, list-scroll, viewer-scroll)");
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/ElementRecord.h"
+#include "skin/SkinRecords.h"
 #include "skin/ActionContext.h"
 
 #include <toml++/toml.h>

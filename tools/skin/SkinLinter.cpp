@@ -2,11 +2,11 @@
 
 #include "resources/FileKind.h"
 #include "base/TextEncoding.h"
-#include "skin/ActionNames.h"
+#include "base/ActionCode.h"
 #include "skin/ArchivePictures.h"
 #include "skin/KindNames.h"
 #include "skin/PlayerConventions.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SkinWriter.h"
 #include "skin/ActionContext.h"
 
 #include <array>
@@ -125,7 +125,7 @@ void Linter::survey()
         else if (const auto* page = std::get_if<PageChunk>(&body))
             allPages_.emplace(page->name, number);
         else if (const auto* tracks = std::get_if<TracklistChunk>(&body); tracks && tracks->type == 0) {
-            for (const TrackEntry& track : tracks->tracks)
+            for (const TrackItem& track : tracks->tracks)
                 namedTracks_.insert(track.name);
         }
     }
@@ -189,7 +189,7 @@ void Linter::lintTracklist(const TracklistChunk& chunk)
             error("tracklist type " + std::to_string(chunk.type) + " is neither named tracks (0) nor a playlist (1): the player stops loading");
         return;
     }
-    for (const TrackEntry& track : chunk.tracks) {
+    for (const TrackItem& track : chunk.tracks) {
         const std::string label = "track " + inQuotes(track.name) + ": ";
         if (chunk.type == 0) {
             lintArchiveEntry(track.file, "named track " + inQuotes(track.name));
@@ -373,11 +373,11 @@ void Linter::lintPicture(const std::string& name, const char* role)
 
 void Linter::lintAction(const Action& action)
 {
-    const ActionName* known = findActionByCode(action.code);
+    const ActionInfo* known = findAction(action.code);
     if (known == nullptr)
         return;
     const std::string what = std::string(known->name) + " " + std::to_string(action.arg);
-    if ((action.code == 0x1017 || action.code == 0x1018) && action.arg > 100)
+    if ((action.code == number(ActionCode::SetMainVolume) || action.code == number(ActionCode::SetSideVolume)) && action.arg > 100)
         warning(what + " is above the volume's 100");
     if (known->argument == ArgumentKind::Position && action.arg >= context_.playlistSize())
         warning(what + ": the playlist has " + std::to_string(context_.playlistSize()) + " entries, so it plays nothing");

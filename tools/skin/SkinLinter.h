@@ -2,7 +2,7 @@
 
 #include "skin/ArchiveContents.h"
 #include "skin/Diagnostics.h"
-#include "skin/SkinFile.h"
+#include "skin/SkinRecords.h"
 #include "skin/SourceCompiler.h"
 
 #include <filesystem>

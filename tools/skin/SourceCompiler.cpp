@@ -12,12 +12,12 @@ namespace windlecroft::skin {
 
 namespace {
 
-std::vector<TrackEntry> tracks(TomlFields& fields)
+std::vector<TrackItem> tracks(TomlFields& fields)
 {
-    std::vector<TrackEntry> result;
+    std::vector<TrackItem> result;
     for (const toml::table* table : fields.tables("tracks")) {
         TomlFields track(*table, "track");
-        TrackEntry entry;
+        TrackItem entry;
         entry.name = track.text("name");
         entry.file = track.text("file", "");
         track.finish();
@@ -172,7 +172,7 @@ ActionContext Compiler::actionContext(const std::vector<const toml::table*>& chu
             if (kind == "string-mapping")
                 strings = StringTable(stringMapping(fields));
             else if (isPlaylist)
-                for (const TrackEntry& track : tracks(fields))
+                for (const TrackItem& track : tracks(fields))
                     playlist.push_back(track.name);
         } catch (const SourceError&) {
         }

@@ -3,7 +3,7 @@
 #include "skin/ArchiveContents.h"
 #include "skin/AssetReader.h"
 #include "skin/Diagnostics.h"
-#include "skin/SkinFile.h"
+#include "skin/SkinRecords.h"
 
 #include <set>
 #include <string>

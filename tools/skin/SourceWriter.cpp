@@ -1,6 +1,6 @@
 #include "skin/SourceWriter.h"
 
-#include "skin/ActionNames.h"
+#include "base/ActionCode.h"
 #include "skin/ActionSyntax.h"
 #include "skin/KeyNames.h"
 #include "skin/KindNames.h"
@@ -118,7 +118,7 @@ void Writer::chunk(const Chunk& chunk)
         if (c->type > 1)
             field("type", number(c->type));
         std::vector<std::string> tracks;
-        for (const TrackEntry& track : c->tracks)
+        for (const TrackItem& track : c->tracks)
             tracks.push_back(InlineTable().add("name", tomlSkinText(track.name)).add("file", tomlSkinText(track.file)).str());
         list("tracks", tracks);
     } else if (const auto* c = std::get_if<TrayMenuChunk>(&chunk.body)) {
@@ -200,7 +200,7 @@ std::string Writer::record(const ElementRecord& record) const
             .add("orientation", namedByte(r->orientation, "horizontal", "vertical"))
             .add("release-only", flag(r->releaseOnly))
             .add("knob", tomlSkinText(r->knob));
-        const std::optional<std::string_view> id = sliderIdName(r->id);
+        const std::optional<std::string_view> id = sliderName(r->id);
         t.add("id", id ? tomlQuote(*id) : tomlHex16(r->id));
     } else if (const auto* r = std::get_if<TextViewerRecord>(&record.body)) {
         t.add("rect", tomlRect(r->rect)).add("font", tomlSkinText(r->font)).add("row-height", number(r->rowHeight));

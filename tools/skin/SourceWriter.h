@@ -1,7 +1,7 @@
 #pragma once
 
 #include "skin/ArchiveContents.h"
-#include "skin/SkinFile.h"
+#include "skin/SkinRecords.h"
 
 #include <string>
 #include <vector>

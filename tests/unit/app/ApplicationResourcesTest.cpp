@@ -1,11 +1,11 @@
 #include "app/Application.h"
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "app/SkinBuilder.h"
+#include "support/SkinRig.h"
+#include "support/SkinConfigWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
 #include "support/TempDir.h"
-#include "unit/resources/TestFont.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -62,18 +62,18 @@ TEST_F(ApplicationResources, ScreenshotIsTheFramePresentedLast)
 {
     options.screenshotFile = dir / "shot.png";
     Application app{desktop, clock, audio, options, &log};
-    EXPECT_FALSE(app.backBuffer.created());
+    EXPECT_FALSE(app.backBuffer().created());
     app.preReadConfig();
     app.createMainWindow();
     // The buffer is made with the window, for its size.
-    ASSERT_EQ(app.backBuffer.width(), 30);
-    ASSERT_EQ(app.backBuffer.height(), 20);
-    Surface& pixels = app.backBuffer.surface();
+    ASSERT_EQ(app.backBuffer().width(), 30);
+    ASSERT_EQ(app.backBuffer().height(), 20);
+    Surface& pixels = app.backBuffer().surface();
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 30; ++x)
             pixels.setPixel(x, y, static_cast<std::uint32_t>(x * 8) << 16 | static_cast<std::uint32_t>(y * 12) << 8 | 0x33);
     }
-    app.backBuffer.present();
+    app.backBuffer().present();
     const Surface presented = desktop.presentedFrame();
     app.shutdown();
 
@@ -110,48 +110,21 @@ TEST_F(ApplicationResources, ScreenshotFailuresChangeNothingElse)
     EXPECT_FALSE(std::filesystem::exists(dir / "none.png"));
 }
 
-TEST_F(ApplicationResources, InstalledFontsAreDrawnFromMemoryAndLeaveWithTheApplication)
-{
-    // Font files were once copied into the system's temporary folder under their own name; a
-    // name of our own keeps parallel test runs apart.
-    const std::string name = "windlecroft-test-" + std::to_string(getpid()) + ".ttf";
-    ArchiveWriter archive;
-    archive.add("Data\\Fonts\\" + name, test::testFontFile());
-    const std::filesystem::path copy = std::filesystem::temp_directory_path() / name;
-    {
-        Application app{desktop, clock, audio, options, &log};
-        app.archive.openBytes(archive.bytes());
-        // Made before the file is installed, and first used after.
-        Font& font = app.fonts.add("font", std::make_unique<Font>(app.fontCatalog, test::testFontFamily, 14, 700));
-        app.installedFonts.install(app.fontCatalog, app.archive, "Data\\Fonts\\" + name);
-        EXPECT_EQ(font.family(), test::testFontFamily);
-        EXPECT_EQ(app.fonts.find("font"), &font);
-        EXPECT_FALSE(std::filesystem::exists(copy));
-    }
-}
-
+// What the skin's pictures are loaded with: the window's layering, its width, the archive and
+// the player's diagnostics, where each undecodable picture is one line.
 TEST_F(ApplicationResources, PicturesLoadWithTheWindowsLayeringWidthAndDiagnostics)
 {
-    // A 2 x 1 window whose mask marks its second pixel outside; a picture that is no JPEG.
-    SkinConfigWriter("Pictures", 2, 1).save(dir / configFileName);
+    SkinConfigWriter config("Pictures", 2, 1);
+    config.beginPage("noc", "Data\\noc.jpg");
+    config.endPage();
+    std::string said;
     for (bool layered : {true, false}) {
-        HeadlessDesktop screen{clock, layered};
-        NullAudioOutput audio;
-        Application app{screen, clock, audio, options, &log};
-        app.preReadConfig();
-        ArchiveWriter archive;
-        archive.add("Data\\panel.rgn", std::vector<std::uint8_t>{0, 1});
-        archive.add("Data\\noc.jpg", "not a picture");
-        app.archive.openBytes(archive.bytes());
-        const ImageLoadContext context = app.imageLoadContext();
-        EXPECT_EQ(&context.archive, &app.archive);
-        EXPECT_EQ(context.layered, layered);
-        EXPECT_EQ(context.windowWidth, 2);
-        Image image;
-        image.loadImage("Data\\noc.jpg", context);
-        EXPECT_TRUE(image.empty());
+        test::SkinRig rig(layered);
+        rig.archive.add("Data\\panel.rgn", std::vector<std::uint8_t>{0, 1});
+        rig.archive.add("Data\\noc.jpg", "not a picture");
+        ASSERT_EQ(rig.walk(config), "loaded");
+        EXPECT_TRUE(rig.skin.page("noc")->normalImage()->empty());
+        said += rig.log.str();
     }
-    // Each undecodable picture is one line in the application's diagnostics.
-    const std::string said = log.str();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2);
 }

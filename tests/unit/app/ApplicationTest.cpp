@@ -1,7 +1,7 @@
 #include "app/Application.h"
 #include "app/WindowPlacement.h"
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "app/SkinBuilder.h"
+#include "support/SkinConfigWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
@@ -54,24 +54,24 @@ TEST(Application, InitialValues)
     HeadlessDesktop desktop{clock};
     NullAudioOutput audio;
     Application app{desktop, clock, audio};
-    EXPECT_EQ(app.windowTitle, "Windlecroft          ");
-    EXPECT_EQ(app.windowTitle.size(), 21u);
-    EXPECT_EQ(app.trayTip, "Velkor  ");
-    EXPECT_EQ(app.windowWidth, 640);
-    EXPECT_EQ(app.windowHeight, 480);
-    EXPECT_EQ(app.crossFadeTime, 1500);
-    EXPECT_EQ(app.musicFadeTime, 1500);
-    EXPECT_EQ(app.highlightStep, 5);
-    EXPECT_EQ(app.scenePhase, ScenePhase::IntroFadeIn);
-    EXPECT_TRUE(app.alphaActive);
-    EXPECT_EQ(app.windowAlpha, 0);
-    EXPECT_FALSE(app.sceneChangePending);
-    EXPECT_EQ(app.trackScenes[0], "dzien");
-    EXPECT_EQ(app.trackScenes[6], "dzien");
-    EXPECT_EQ(app.trackScenes[7], "wieczor");
-    EXPECT_EQ(app.trackScenes[12], "wieczor");
-    EXPECT_EQ(app.trackScenes[13], "noc");
-    EXPECT_EQ(app.trackScenes[16], "noc");
+    EXPECT_EQ(app.skin().windowTitle(), "Windlecroft          ");
+    EXPECT_EQ(app.skin().windowTitle().size(), 21u);
+    EXPECT_EQ(app.skin().trayMenu().tip(), "Velkor  ");
+    EXPECT_EQ(app.skin().windowWidth(), 640);
+    EXPECT_EQ(app.skin().windowHeight(), 480);
+    EXPECT_EQ(app.skin().timing().crossFadeTime, 1500);
+    EXPECT_EQ(app.skin().timing().musicFadeTime, 1500);
+    EXPECT_EQ(app.skin().timing().highlightStep, 5);
+    EXPECT_EQ(app.scenes().phase(), ScenePhase::IntroFadeIn);
+    EXPECT_TRUE(app.scenes().alphaActive());
+    EXPECT_EQ(app.scenes().windowAlpha(), 0);
+    EXPECT_FALSE(app.scenes().switchPending());
+    EXPECT_EQ(app.skin().trackScenes()[0], "dzien");
+    EXPECT_EQ(app.skin().trackScenes()[6], "dzien");
+    EXPECT_EQ(app.skin().trackScenes()[7], "wieczor");
+    EXPECT_EQ(app.skin().trackScenes()[12], "wieczor");
+    EXPECT_EQ(app.skin().trackScenes()[13], "noc");
+    EXPECT_EQ(app.skin().trackScenes()[16], "noc");
 }
 
 TEST(WindowPlacement, CentredAndNeverNegative)
@@ -196,14 +196,14 @@ TEST_F(ApplicationRun, TraceActionsPrintsEveryActionLastPostedFirst)
     app.postAction(0x1001, 0);
     app.frameUpdate();
     EXPECT_EQ(log.str(), "action 0x1001 0x0000\naction 0x1002 0x0000\n");
-    EXPECT_TRUE(app.actionQueue.empty());
+    EXPECT_TRUE(app.actions().empty());
 
     // While a scene change is pending, posted actions wait in the queue.
-    app.sceneChangePending = true;
+    app.scenes().requestPageSwitch("empty");
     app.postAction(0xFFFF, 0x00AB);
     app.frameUpdate();
-    EXPECT_EQ(app.actionQueue.size(), 1u);
-    app.sceneChangePending = false;
+    EXPECT_EQ(app.actions().size(), 1u);
+    app.frameRender();
     app.frameUpdate();
     EXPECT_NE(log.str().find("action 0xFFFF 0x00AB\n"), std::string::npos);
 }

@@ -4,7 +4,7 @@
 #include "ItWriter.h"
 #include "SoundMeasure.h"
 #include "XmWriter.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

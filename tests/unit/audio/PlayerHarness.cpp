@@ -1,7 +1,7 @@
 #include "PlayerHarness.h"
 
 #include "ToneEncoder.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 
 #include <algorithm>
 #include <iterator>

@@ -23,9 +23,28 @@ namespace windlecroft::test {
  * folder. Tones of different pitches tell the entries apart by ear: dominantBin() names the
  * strongest frequency of what was heard last.
  */
+/** Posts what the running player posts for what the Player reports. */
+class ReportedActions final : public PlayerListener {
+public:
+    explicit ReportedActions(ActionQueue& actions) : actions_(actions) {}
+    void positionChanged(int) override {}
+    void moduleLoading(bool looping) override
+    {
+        actions_.post(looping ? ActionCode::LoopingModuleLoaded : ActionCode::ModuleLoaded, 0);
+    }
+    void trackAdvanced(int) override { actions_.post(ActionCode::TrackAdvanced, 0); }
+
+private:
+    ActionQueue& actions_;
+};
+
 class PlayerHarness {
 public:
-    PlayerHarness() { player.initAudio(output); }
+    PlayerHarness()
+    {
+        player.setListener(&reports);
+        player.initAudio(output);
+    }
     ~PlayerHarness() { player.shutdownAudio(); }
 
     /** Writes bytes as a file in the temporary folder and returns its path. */
@@ -36,7 +55,10 @@ public:
     /** Fills the playlist so that position i holds names[i] (addTrack puts each at the head). */
     void setPlaylist(std::initializer_list<std::string> names);
 
-    /** The actions posted so far, in posting order; empties the queue. */
+    /**
+     * The actions the running player posts for what the Player reported so far (a module from
+     * disk, a track that advanced by itself), in posting order; empties the queue.
+     */
     std::vector<Action> takePosts();
 
     /** The FFT bin with the most energy in the last 1024 frames of heard. */
@@ -51,8 +73,10 @@ public:
     ActionQueue actions;
     Tracklist playlist;
     std::uint16_t publishedIndex = 0xFFFF;
-    Player player{engine, archive, actions, playlist, publishedIndex};
+    ReportedActions reports{actions};
+    Player player{engine, archive, playlist, publishedIndex};
     NullAudioOutput output;
+
 };
 
 } // namespace windlecroft::test

@@ -4,7 +4,7 @@
 #include "ToneEncoder.h"
 #include "XmWriter.h"
 #include "base/Error.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // comes first, and the number of each a skin may hold.
 #include "ConfigRig.h"
 
-#include "config/ChunkIds.h"
+#include "skin/ChunkIds.h"
 #include "elements/Page.h"
 #include "resources/Font.h"
 #include "base/SkinLimits.h"
@@ -29,7 +29,7 @@ TEST(FontChunk, WeightComesBeforeHeightAndTheFourValuesAreKept)
         writer.out().u32(v);
     writer.end();
     EXPECT_EQ(rig.walk(writer), "loaded");
-    const Font* font = rig.app.fonts.find("font");
+    const Font* font = rig.skin.fonts().find("font");
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->weight(), 700);
     EXPECT_EQ(font->height(), 14);
@@ -48,8 +48,8 @@ TEST(FontChunk, FacesAreCutTo31Bytes)
     writer.font("long", face, 400, 12);
     writer.font("short", "Exactly thirty-one bytes long!!", 400, 12);
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.fonts.find("long")->requestedFace(), face.substr(0, 31));
-    EXPECT_EQ(rig.app.fonts.find("short")->requestedFace(), "Exactly thirty-one bytes long!!");
+    EXPECT_EQ(rig.skin.fonts().find("long")->requestedFace(), face.substr(0, 31));
+    EXPECT_EQ(rig.skin.fonts().find("short")->requestedFace(), "Exactly thirty-one bytes long!!");
 }
 
 TEST(FontChunk, RecordsUseTheNewestFontOfAName)
@@ -66,13 +66,13 @@ TEST(FontChunk, RecordsUseTheNewestFontOfAName)
     writer.textViewer({0, 0, 9, 9}, "f", 3);
     writer.endPage();
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.fonts.size(), 2u);
-    const Font* newest = rig.app.fonts.find("f");
+    EXPECT_EQ(rig.skin.fonts().size(), 2u);
+    const Font* newest = rig.skin.fonts().find("f");
     EXPECT_EQ(newest->weight(), 700);
-    EXPECT_NE(rig.app.pages.find("first")->textList()->font(), newest);
-    EXPECT_EQ(rig.app.pages.find("first")->textList()->font()->weight(), 400);
-    EXPECT_EQ(rig.app.pages.find("second")->textList()->font(), newest);
-    EXPECT_EQ(rig.app.pages.find("second")->textViewer()->titles().font(), newest);
+    EXPECT_NE(rig.skin.page("first")->textList()->font(), newest);
+    EXPECT_EQ(rig.skin.page("first")->textList()->font()->weight(), 400);
+    EXPECT_EQ(rig.skin.page("second")->textList()->font(), newest);
+    EXPECT_EQ(rig.skin.page("second")->textViewer()->titles().font(), newest);
 }
 
 TEST(FontChunk, AFontFileFromTheArchiveProvidesItsFaceWhicheverChunkComesFirst)
@@ -84,12 +84,12 @@ TEST(FontChunk, AFontFileFromTheArchiveProvidesItsFaceWhicheverChunkComesFirst)
     writer.fontFile("Fonts\\windle.ttf");
     writer.font("after", windlecroft::test::testFontFamily, 400, 14);
     EXPECT_EQ(rig.walk(writer), "loaded");
-    ASSERT_EQ(rig.app.installedFonts.size(), 1u);
-    const FontFile& file = **rig.app.installedFonts.begin();
+    ASSERT_EQ(rig.skin.installedFonts().size(), 1u);
+    const FontFile& file = **rig.skin.installedFonts().begin();
     EXPECT_EQ(file.fileName(), "windle.ttf");
     EXPECT_TRUE(file.installed());
-    EXPECT_EQ(rig.app.fonts.find("before")->family(), windlecroft::test::testFontFamily);
-    EXPECT_EQ(rig.app.fonts.find("after")->family(), windlecroft::test::testFontFamily);
+    EXPECT_EQ(rig.skin.fonts().find("before")->family(), windlecroft::test::testFontFamily);
+    EXPECT_EQ(rig.skin.fonts().find("after")->family(), windlecroft::test::testFontFamily);
 
     ConfigRig missing;
     SkinConfigWriter other("t", 8, 6);

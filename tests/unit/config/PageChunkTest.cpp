@@ -3,7 +3,7 @@
 #include "ConfigRig.h"
 
 #include "base/SkinLimits.h"
-#include "config/ChunkIds.h"
+#include "skin/ChunkIds.h"
 #include "elements/Page.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ protected:
         return writer;
     }
 
-    Page& page() { return *rig.app.pages.find("p"); }
+    Page& page() { return *rig.skin.page("p"); }
 
     ConfigRig rig;
     SkinConfigWriter writer{"t", 8, 6};
@@ -73,7 +73,7 @@ TEST_F(PageChunk, TextListModesAndTheModeMessage)
     ASSERT_NE(page().textList(), nullptr);
     EXPECT_EQ(page().textList()->activation(), 0) << "mode 1: single clicks do not activate";
     EXPECT_EQ(page().textList()->rowHeight(), 16);
-    EXPECT_EQ(page().textList()->font(), rig.app.fonts.find("font"));
+    EXPECT_EQ(page().textList()->font(), rig.skin.fonts().find("font"));
 
     ConfigRig single;
     single.archive.add("bg.bmp", solidPicture(8, 6, 0));
@@ -82,8 +82,8 @@ TEST_F(PageChunk, TextListModesAndTheModeMessage)
     zero.beginPage("p", "bg.bmp");
     zero.textList({0, 0, 50, 50}, 0, "font", 7);
     EXPECT_EQ(single.walk(zero), "loaded");
-    EXPECT_EQ(single.app.pages.find("p")->textList()->activation(), 1);
-    EXPECT_EQ(single.app.pages.find("p")->textList()->rowHeight(), 7);
+    EXPECT_EQ(single.skin.page("p")->textList()->activation(), 1);
+    EXPECT_EQ(single.skin.page("p")->textList()->rowHeight(), 7);
 
     ConfigRig two;
     two.archive.add("bg.bmp", solidPicture(8, 6, 0));
@@ -168,9 +168,9 @@ TEST_F(PageChunk, PluginRecordsAttachToTheModeTheyName)
     writer.pagePlugin("vis", 1);
     writer.pagePlugin("vis", 2);
     EXPECT_EQ(withPlugins.walk(writer), corrupted + "unknown plugin mode");
-    Plugin* vis = withPlugins.app.plugins.find("vis");
+    Plugin* vis = withPlugins.skin.plugins().find("vis");
     ASSERT_NE(vis, nullptr);
-    const Page& page = *withPlugins.app.pages.find("p");
+    const Page& page = *withPlugins.skin.page("p");
     EXPECT_EQ(page.plugins(0), (std::deque<Plugin*>{vis}));
     EXPECT_EQ(page.plugins(1), (std::deque<Plugin*>{vis, vis}));
 }
@@ -181,7 +181,7 @@ TEST_F(PageChunk, AnErrorLeavesWhatWasBuiltRegistered)
     writer.textList({0, 0, 5, 5}, 9, "font", 10);
     writer.button({5, 6, 7, 8}, 0x1002, 0);
     EXPECT_EQ(rig.walk(writer), corrupted + "unknown playlist mode");
-    ASSERT_NE(rig.app.pages.find("p"), nullptr);
+    ASSERT_NE(rig.skin.page("p"), nullptr);
     EXPECT_EQ(page().buttons().size(), 1u);
     EXPECT_EQ(page().textList(), nullptr);
 }
@@ -197,7 +197,7 @@ TEST_F(PageChunk, ASwitchTimerWaitsASecondLongerWithoutTranslucentWindows)
         config.pageTimer(500, 0x1001, 0);
         config.pageTimer(0xFFFFFFFF, 0x8001, 2);
         EXPECT_EQ(one.walk(config), "loaded");
-        const auto& timers = one.app.pages.find("p")->timers();
+        const auto& timers = one.skin.page("p")->timers();
         ASSERT_EQ(timers.size(), 3u);
         // The delay is widened to 64 bits before the second is added: no wrap.
         EXPECT_EQ(timers[0].delay(), layered ? 0xFFFFFFFFull : 0xFFFFFFFFull + 1000) << layered;
@@ -272,7 +272,7 @@ TEST_F(PageChunk, ASecondTextListOrViewerReplacesTheFirst)
     const TextList& list = *page().textList();
     EXPECT_EQ(list.rect(), (Rect{1, 1, 40, 40}));
     EXPECT_EQ(list.activation(), 0);
-    EXPECT_EQ(list.font(), rig.app.fonts.find("other"));
+    EXPECT_EQ(list.font(), rig.skin.fonts().find("other"));
     EXPECT_EQ(list.lineCount(), 1);
     const TextViewer& viewer = *page().textViewer();
     EXPECT_EQ(viewer.rect(), (Rect{2, 2, 30, 30}));
@@ -289,12 +289,12 @@ TEST_F(PageChunk, AnEmptyPageAndThePagesAfterIt)
     writer.button({0, 0, 1, 1}, 0x1001, 0);
     writer.endPage();
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.currentScene, "empty") << "the walk goes on after an empty page";
-    const Page& empty = *rig.app.pages.find("empty");
+    EXPECT_EQ(rig.skin.startScene(), "empty") << "the walk goes on after an empty page";
+    const Page& empty = *rig.skin.page("empty");
     EXPECT_TRUE(empty.crossFade());
     EXPECT_TRUE(empty.buttons().empty());
     EXPECT_EQ(empty.normalImage()->pixels().pixel(7, 5), 0x00102030u);
-    const Page& bare = *rig.app.pages.find("bare");
+    const Page& bare = *rig.skin.page("bare");
     EXPECT_FALSE(bare.crossFade());
     EXPECT_EQ(bare.normalImage(), nullptr);
     EXPECT_EQ(bare.pressedImage(), nullptr) << "no normal picture: no pictures at all";
@@ -311,7 +311,7 @@ TEST_F(PageChunk, TheNewestPageOfANameIsFound)
     writer.button({0, 0, 1, 1}, 0x1002, 0);
     writer.endPage();
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.pages.size(), 2u);
+    EXPECT_EQ(rig.skin.pages().size(), 2u);
     EXPECT_EQ(page().buttons()[0].action(), (Action{0x1002, 0}));
 }
 
@@ -319,12 +319,12 @@ TEST_F(PageChunk, UnknownRecordsAreSkippedByTheirLength)
 {
     pageWith().button({1, 1, 2, 2}, 0x1001, 0);
     // Record 0x4150 of length 20: 14 payload bytes that look like a button record.
-    writer.out().u16(0x4150);
-    writer.out().u32(20);
-    writer.out().u16(record::button);
-    writer.out().u32(26);
+    ByteWriter payload;
+    payload.u16(record::button);
+    payload.u32(26);
     for (int i = 0; i < 8; ++i)
-        writer.out().u8(0xEE);
+        payload.u8(0xEE);
+    writer.rawChunk(0x4150, payload.bytes());
     writer.button({3, 3, 4, 4}, 0x1002, 0);
     writer.endPage();
     writer.startScene("after");
@@ -332,14 +332,13 @@ TEST_F(PageChunk, UnknownRecordsAreSkippedByTheirLength)
     ASSERT_EQ(page().buttons().size(), 2u);
     EXPECT_EQ(page().buttons()[0].rect(), (Rect{3, 3, 4, 4}));
     EXPECT_EQ(page().buttons()[1].rect(), (Rect{1, 1, 2, 2}));
-    EXPECT_EQ(rig.app.currentScene, "after");
+    EXPECT_EQ(rig.skin.startScene(), "after");
 }
 
 TEST_F(PageChunk, AnUnknownRecordShorterThanItsHeaderEndsTheLoadWithAMessage)
 {
     pageWith();
-    writer.out().u16(0x4150);
-    writer.out().u32(3);
+    writer.rawChunk(0x4150, {}, 3u);
     writer.button({3, 3, 4, 4}, 0x1002, 0);
     const std::string result = rig.walk(writer);
     EXPECT_EQ(result.rfind(corrupted, 0), 0u) << result;
@@ -350,11 +349,11 @@ TEST_F(PageChunk, KnownRecordsReadTheirFieldsWhateverTheirLengthSays)
     // A button record whose length (6) is smaller than its fields: the fields are read anyway
     // and the next record follows them.
     pageWith();
-    writer.out().u16(record::button);
-    writer.out().u32(6);
-    writer.out().rect({10, 20, 30, 40});
-    writer.out().u16(0x1001);
-    writer.out().u16(7);
+    ByteWriter fields;
+    fields.rect({10, 20, 30, 40});
+    fields.u16(0x1001);
+    fields.u16(7);
+    writer.rawChunk(record::button, fields.bytes(), 6u);
     writer.keyBinding(0x20, 0x1001, 7);
     writer.endPage();
     EXPECT_EQ(rig.walk(writer), "loaded");
@@ -370,27 +369,22 @@ TEST_F(PageChunk, APageLengthShorterThanItsStringsEndsTheElementWalkAtOnce)
     // The declared length ends inside the page's own fields: no records are read from it and
     // the top-level walk goes on right after the flag.
     writer.beginPage("p", "bg.bmp");
-    const std::size_t start = writer.out().bytes().size() - (6 + 2 + 7 + 1 + 1 + 1 + 1);
+    writer.setChunkLength(7);
     writer.endPage();
     writer.startScene("after");
-    std::vector<std::uint8_t> bytes = writer.finish();
-    bytes[start + 2] = 7;
-    EXPECT_EQ(rig.walk(bytes), "loaded");
+    EXPECT_EQ(rig.walk(writer), "loaded");
     EXPECT_TRUE(page().buttons().empty());
-    EXPECT_EQ(rig.app.currentScene, "after");
+    EXPECT_EQ(rig.skin.startScene(), "after");
 }
 
 TEST_F(PageChunk, APageLengthRunningPastTheEndOfTheFileStopsAtTheEnd)
 {
     writer.font("font", "", 400, 12);
-    const std::size_t pageStart = writer.out().bytes().size();
     writer.beginPage("p", "bg.bmp");
     writer.button({1, 1, 2, 2}, 0x1001, 0);
     writer.keyBinding(0x20, 0x1001, 0);
+    writer.setChunkLength(writer.chunkLength() + 65536);
     std::vector<std::uint8_t> bytes = writer.finish();
-    ASSERT_EQ(bytes[pageStart], 0x00);
-    ASSERT_EQ(bytes[pageStart + 1], 0x40);
-    bytes[pageStart + 4] = 0x01; // length + 65536
     EXPECT_EQ(rig.walk(bytes), "loaded");
     EXPECT_EQ(page().buttons().size(), 1u);
     EXPECT_EQ(page().keyBindings().size(), 1u);
@@ -401,37 +395,28 @@ TEST_F(PageChunk, APageLengthRunningPastTheEndOfTheFileStopsAtTheEnd)
     bytes[4] = 0x01;
     const std::string result = longer.walk(bytes);
     EXPECT_EQ(result, corrupted + "unexpected end of file");
-    ASSERT_NE(longer.app.pages.find("p"), nullptr);
-    EXPECT_EQ(longer.app.pages.find("p")->keyBindings().size(), 1u);
+    ASSERT_NE(longer.skin.page("p"), nullptr);
+    EXPECT_EQ(longer.skin.page("p")->keyBindings().size(), 1u);
 }
 
 TEST_F(PageChunk, StringsRunningToTheEndOfTheFile)
 {
     // The page's name runs to the end of the file: a page of that name with no pictures.
+    const auto text = [](std::string_view chars) { return std::vector<std::uint8_t>(chars.begin(), chars.end()); };
     SkinConfigWriter config("t", 8, 6);
-    config.out().u16(chunk::page);
-    config.out().u32(100);
-    for (char c : std::string_view("unterminated"))
-        config.out().u8(static_cast<std::uint8_t>(c));
-    std::vector<std::uint8_t> bytes = config.out().bytes();
-    fitRoot(bytes);
-    EXPECT_EQ(rig.walk(bytes), "loaded");
-    ASSERT_NE(rig.app.pages.find("unterminated"), nullptr);
-    EXPECT_EQ(rig.app.pages.find("unterminated")->normalImage(), nullptr);
+    config.rawChunk(chunk::page, text("unterminated"), 100u);
+    EXPECT_EQ(rig.walk(config), "loaded");
+    ASSERT_NE(rig.skin.page("unterminated"), nullptr);
+    EXPECT_EQ(rig.skin.page("unterminated")->normalImage(), nullptr);
 
     // An indicator's state name running to the end: the record is built with what was read.
     ConfigRig indicator;
     SkinConfigWriter second("t", 8, 6);
     second.beginPage("p", "");
-    second.out().u16(record::indicator);
-    second.out().u32(40);
-    for (char c : std::string_view("musiclo"))
-        second.out().u8(static_cast<std::uint8_t>(c));
+    second.rawChunk(record::indicator, text("musiclo"), 40u);
     second.endPage();
-    bytes = second.out().bytes();
-    fitRoot(bytes);
-    EXPECT_EQ(indicator.walk(bytes), "loaded");
-    const Page& p = *indicator.app.pages.find("p");
+    EXPECT_EQ(indicator.walk(second), "loaded");
+    const Page& p = *indicator.skin.page("p");
     ASSERT_EQ(p.indicators().size(), 1u);
     EXPECT_EQ(p.indicators()[0].state(), "musiclo");
 
@@ -439,16 +424,13 @@ TEST_F(PageChunk, StringsRunningToTheEndOfTheFile)
     ConfigRig list;
     SkinConfigWriter third("t", 8, 6);
     third.beginPage("p", "");
-    third.out().u16(record::textList);
-    third.out().u32(40);
-    third.out().rect({0, 0, 9, 9});
-    third.out().u8(0);
-    for (char c : std::string_view("fon"))
-        third.out().u8(static_cast<std::uint8_t>(c));
+    ByteWriter fields;
+    fields.rect({0, 0, 9, 9});
+    fields.u8(0);
+    fields.raw(text("fon"));
+    third.rawChunk(record::textList, fields.bytes(), 40u);
     third.endPage();
-    bytes = third.out().bytes();
-    fitRoot(bytes);
-    EXPECT_EQ(list.walk(bytes), corrupted + "can't find font named fon");
+    EXPECT_EQ(list.walk(third), corrupted + "can't find font named fon");
 }
 
 TEST_F(PageChunk, EveryCutOfAFullPageLoadsOrFailsWithAMessage)
@@ -513,7 +495,7 @@ TEST_F(PageChunk, ExtremeRectanglesAreAcceptedAndNeverOverflow)
     writer.endPage();
     writer.tracklist(1, {{"a", "a.ogg"}, {"b", "b.ogg"}});
     EXPECT_EQ(rig.walk(writer), "loaded");
-    rig.app.backBuffer.create(8, 6);
+    rig.canvas.create(8, 6);
 
     // Drive the page everywhere: hit tests, drags, list rows, drawing.
     Page& p = page();

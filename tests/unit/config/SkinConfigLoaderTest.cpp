@@ -1,16 +1,9 @@
-#include "app/Application.h"
 #include "base/Error.h"
-#include "config/ChunkIds.h"
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
-#include "platform/headless/HeadlessDesktop.h"
-#include "platform/headless/NullAudioOutput.h"
-#include "platform/headless/ManualClock.h"
+#include "skin/ChunkIds.h"
+#include "support/SkinRig.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 using namespace windlecroft;
 
@@ -18,21 +11,10 @@ namespace {
 
 class SkinConfigLoaderTest : public ::testing::Test {
 protected:
-    std::string walk(const std::vector<std::uint8_t>& bytes)
-    {
-        try {
-            walkSkinConfig(bytes, app);
-        } catch (const Error& error) {
-            return error.what();
-        }
-        return "loaded";
-    }
+    std::string walk(const std::vector<std::uint8_t>& bytes) { return rig.walk(bytes); }
 
-    ManualClock clock;
-    HeadlessDesktop desktop{clock};
-    NullAudioOutput audio;
-    std::ostringstream log;
-    Application app{desktop, clock, audio, {}, &log};
+    test::SkinRig rig;
+    const Skin& app = rig.skin;
 };
 
 } // namespace
@@ -40,14 +22,12 @@ protected:
 TEST_F(SkinConfigLoaderTest, SmallestFileSetsTitleAndSizeOnly)
 {
     const std::vector<std::uint8_t> bytes{0x58, 0x02, 0x0B, 0, 0, 0, 0, 0x80, 0x02, 0xE0, 0x01};
-    app.windowTitle = "something";
-    app.windowWidth = 1;
     EXPECT_EQ(walk(bytes), "loaded");
-    EXPECT_EQ(app.windowTitle, "");
-    EXPECT_EQ(app.windowWidth, 640);
-    EXPECT_EQ(app.windowHeight, 480);
-    EXPECT_EQ(app.currentScene, "");
-    EXPECT_EQ(app.crossFadeTime, 1500);
+    EXPECT_EQ(app.windowTitle(), "");
+    EXPECT_EQ(app.windowWidth(), 640);
+    EXPECT_EQ(app.windowHeight(), 480);
+    EXPECT_EQ(app.startScene(), "");
+    EXPECT_EQ(app.timing().crossFadeTime, 1500);
 }
 
 TEST_F(SkinConfigLoaderTest, UnknownChunksAreSkippedByTheirLength)
@@ -60,10 +40,10 @@ TEST_F(SkinConfigLoaderTest, UnknownChunksAreSkippedByTheirLength)
     writer.rawChunk(chunk::root, std::vector<std::uint8_t>{'x', 0, 0x30, 0x30});
     writer.startScene("noc");
     EXPECT_EQ(walk(writer.finish()), "loaded");
-    EXPECT_EQ(app.windowTitle, "Skin");
-    EXPECT_EQ(app.windowWidth, 600);
-    EXPECT_EQ(app.windowHeight, 510);
-    EXPECT_EQ(app.currentScene, "noc");
+    EXPECT_EQ(app.windowTitle(), "Skin");
+    EXPECT_EQ(app.windowWidth(), 600);
+    EXPECT_EQ(app.windowHeight(), 510);
+    EXPECT_EQ(app.startScene(), "noc");
 }
 
 TEST_F(SkinConfigLoaderTest, BytesAfterTheRootAreNeverRead)
@@ -78,7 +58,7 @@ TEST_F(SkinConfigLoaderTest, BytesAfterTheRootAreNeverRead)
     bytes.insert(bytes.end(), extra.begin() + 10, extra.end());
     bytes.insert(bytes.end(), {'S', 'I', 'G'});
     EXPECT_EQ(walk(bytes), "loaded");
-    EXPECT_EQ(app.currentScene, "intro");
+    EXPECT_EQ(app.startScene(), "intro");
 }
 
 TEST_F(SkinConfigLoaderTest, TimingZeroKeepsAndLaterStartSceneWins)
@@ -88,17 +68,17 @@ TEST_F(SkinConfigLoaderTest, TimingZeroKeepsAndLaterStartSceneWins)
     writer.startScene("intro");
     writer.startScene("dzien");
     EXPECT_EQ(walk(writer.finish()), "loaded");
-    EXPECT_EQ(app.crossFadeTime, 1500);
-    EXPECT_EQ(app.musicFadeTime, 2000);
-    EXPECT_EQ(app.highlightStep, 5);
-    EXPECT_EQ(app.currentScene, "dzien");
+    EXPECT_EQ(app.timing().crossFadeTime, 1500);
+    EXPECT_EQ(app.timing().musicFadeTime, 2000);
+    EXPECT_EQ(app.timing().highlightStep, 5);
+    EXPECT_EQ(app.startScene(), "dzien");
 
     SkinConfigWriter second("t", 600, 510);
     second.timing(700, 0, 30);
     EXPECT_EQ(walk(second.finish()), "loaded");
-    EXPECT_EQ(app.crossFadeTime, 700);
-    EXPECT_EQ(app.musicFadeTime, 2000);
-    EXPECT_EQ(app.highlightStep, 30);
+    EXPECT_EQ(app.timing().crossFadeTime, 700);
+    EXPECT_EQ(app.timing().musicFadeTime, 2000);
+    EXPECT_EQ(app.timing().highlightStep, 30);
 }
 
 TEST_F(SkinConfigLoaderTest, RootIdWrittenBigEndianIsRejected)
@@ -120,9 +100,7 @@ TEST_F(SkinConfigLoaderTest, RootLongerThanTheFileStopsWithAClearMessage)
 TEST_F(SkinConfigLoaderTest, UnknownChunkShorterThanItsHeaderDoesNotLoopForEver)
 {
     SkinConfigWriter writer("t", 600, 510);
-    ByteWriter& out = writer.out();
-    out.u16(0x7000);
-    out.u32(0);
+    writer.rawChunk(0x7000, {}, 0u);
     EXPECT_EQ(walk(writer.finish()), "config file corrupted, chunk length smaller than its header");
 }
 
@@ -135,17 +113,9 @@ TEST_F(SkinConfigLoaderTest, EveryTruncationLoadsOrFailsWithAMessage)
     writer.startScene("intro");
     const std::vector<std::uint8_t> full = writer.finish();
     for (std::size_t length = 0; length < full.size(); ++length) {
-        ManualClock c;
-        HeadlessDesktop d{c};
-        NullAudioOutput audio_d;
-        Application fresh{d, c, audio_d, {}, &log};
-        std::string result;
-        try {
-            walkSkinConfig(std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<long>(length)), fresh);
-            result = "loaded";
-        } catch (const Error& error) {
-            result = error.what();
-        }
+        test::SkinRig fresh;
+        const std::string result =
+            fresh.walk(std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<long>(length)));
         // The root still claims the full length, so every cut file is reported.
         EXPECT_EQ(result.rfind("config file corrupted, ", 0), 0u) << "length " << length << ": " << result;
     }
@@ -154,10 +124,7 @@ TEST_F(SkinConfigLoaderTest, EveryTruncationLoadsOrFailsWithAMessage)
 TEST(SkinConfigFiles, MissingFilesAreReportedInLoadOrder)
 {
     test::TempDir dir;
-    ManualClock clock;
-    HeadlessDesktop desktop{clock};
-    NullAudioOutput audio;
-    Application app{desktop, clock, audio};
+    test::SkinRig rig;
     auto messageOf = [&](auto&& step) -> std::string {
         try {
             step();
@@ -168,15 +135,21 @@ TEST(SkinConfigFiles, MissingFilesAreReportedInLoadOrder)
     };
     const auto cfg = dir / configFileName;
     const auto dat = dir / dataFileName;
-    EXPECT_EQ(messageOf([&] { preReadSkinConfig(cfg, app); }), "can't open config file");
+    const auto preRead = [&] { rig.builder().readRoot(readConfigFile(cfg)); };
+    const auto load = [&] {
+        SkinBuilder builder = rig.builder();
+        builder.openArchive(dat);
+        builder.build(readConfigFile(cfg));
+    };
+    EXPECT_EQ(messageOf(preRead), "can't open config file");
     SkinConfigWriter("t", 300, 200).save(cfg);
-    EXPECT_EQ(messageOf([&] { preReadSkinConfig(cfg, app); }), "ok");
-    EXPECT_EQ(app.windowWidth, 300);
+    EXPECT_EQ(messageOf(preRead), "ok");
+    EXPECT_EQ(rig.skin.windowWidth(), 300);
     // The archive is opened before the configuration is read again.
-    EXPECT_EQ(messageOf([&] { loadSkinConfig(cfg, dat, app); }), "can't open data file");
+    EXPECT_EQ(messageOf(load), "can't open data file");
     ArchiveWriter().save(dat);
-    EXPECT_EQ(messageOf([&] { loadSkinConfig(cfg, dat, app); }), "ok");
-    EXPECT_TRUE(app.archive.isOpen());
+    EXPECT_EQ(messageOf(load), "ok");
+    EXPECT_TRUE(rig.skin.archive().isOpen());
 }
 
 TEST_F(SkinConfigLoaderTest, AWindowTooLargeToAllocateIsRefusedWithItsSize)

@@ -3,7 +3,7 @@
 #include "ConfigRig.h"
 
 #include "app/TrayIcon.h"
-#include "config/ChunkIds.h"
+#include "skin/ChunkIds.h"
 #include "elements/Page.h"
 #include "plugins/Plugin.h"
 #include "resources/Font.h"
@@ -106,28 +106,28 @@ std::vector<T> all(const std::deque<T>& items)
 TEST_F(SkinRoundTrip, EveryChunkAndRecordBuildsWhatWasWritten)
 {
     ASSERT_EQ(rig.walk(writer), "loaded");
-    Application& app = rig.app;
+    const Skin& app = rig.skin;
 
     // Root, start scene, timing, string mapping.
-    EXPECT_EQ(app.windowTitle, "Windlecroft demo");
-    EXPECT_EQ(app.windowWidth, 600);
-    EXPECT_EQ(app.windowHeight, 510);
-    EXPECT_EQ(app.currentScene, "intro");
-    EXPECT_EQ(app.crossFadeTime, 700);
-    EXPECT_EQ(app.musicFadeTime, 2000);
-    EXPECT_EQ(app.highlightStep, 30);
-    EXPECT_EQ(app.stringMapping.lookup(0), "noc");
-    EXPECT_EQ(app.stringMapping.lookup(1), "intro");
-    EXPECT_EQ(app.stringMapping.lookup(2), "dzien");
+    EXPECT_EQ(app.windowTitle(), "Windlecroft demo");
+    EXPECT_EQ(app.windowWidth(), 600);
+    EXPECT_EQ(app.windowHeight(), 510);
+    EXPECT_EQ(app.startScene(), "intro");
+    EXPECT_EQ(app.timing().crossFadeTime, 700);
+    EXPECT_EQ(app.timing().musicFadeTime, 2000);
+    EXPECT_EQ(app.timing().highlightStep, 30);
+    EXPECT_EQ(app.stringMapping().lookup(0), "noc");
+    EXPECT_EQ(app.stringMapping().lookup(1), "intro");
+    EXPECT_EQ(app.stringMapping().lookup(2), "dzien");
 
     // Tray: the tip, the items newest first, the menu with the restore entry first.
-    EXPECT_EQ(app.trayTip, "Windlecroft player");
-    const auto& items = app.trayIcon.items();
+    EXPECT_EQ(app.trayMenu().tip(), "Windlecroft player");
+    const auto& items = app.trayMenu().items();
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].text, "Louder");
     EXPECT_EQ(items[0].action, (Action{0x1017, 80}));
     EXPECT_EQ(items[2].text, "Play");
-    const auto& menu = app.trayIcon.menu();
+    const auto& menu = app.trayMenu().menu();
     ASSERT_EQ(menu.size(), 4u);
     EXPECT_EQ(menu[0].command, 0xFFFC);
     EXPECT_TRUE(menu[0].isDefault);
@@ -137,10 +137,10 @@ TEST_F(SkinRoundTrip, EveryChunkAndRecordBuildsWhatWasWritten)
     EXPECT_FALSE(menu[3].isDefault);
 
     // Fonts.
-    ASSERT_EQ(app.installedFonts.size(), 1u);
-    EXPECT_EQ((*app.installedFonts.begin())->fileName(), "windle.ttf");
-    const Font* font = app.fonts.find("font");
-    const Font* small = app.fonts.find("small");
+    ASSERT_EQ(app.installedFonts().size(), 1u);
+    EXPECT_EQ((*app.installedFonts().begin())->fileName(), "windle.ttf");
+    const Font* font = app.fonts().find("font");
+    const Font* small = app.fonts().find("small");
     ASSERT_NE(font, nullptr);
     ASSERT_NE(small, nullptr);
     EXPECT_EQ(font->family(), windlecroft::test::testFontFamily);
@@ -152,19 +152,19 @@ TEST_F(SkinRoundTrip, EveryChunkAndRecordBuildsWhatWasWritten)
     EXPECT_EQ(small->height(), 10);
 
     // The plugin, found through the ".dll" retry in the skin folder.
-    ASSERT_EQ(app.plugins.size(), 1u);
-    Plugin* spectrum = app.plugins.find("spectrum");
+    ASSERT_EQ(app.plugins().size(), 1u);
+    Plugin* spectrum = app.plugins().find("spectrum");
     ASSERT_NE(spectrum, nullptr);
     EXPECT_EQ(spectrum->fileName(), "spectrum.dll");
 
     // Pages, newest first.
-    ASSERT_EQ(app.pages.size(), 3u);
+    ASSERT_EQ(app.pages().size(), 3u);
     std::vector<std::string> pageNames;
-    for (const auto& [name, page] : app.pages)
+    for (const auto& [name, page] : app.pages())
         pageNames.push_back(name);
     EXPECT_EQ(pageNames, (std::vector<std::string>{"intro", "noc", "dzien"}));
 
-    const Page& dzien = *app.pages.find("dzien");
+    const Page& dzien = *app.page("dzien");
     EXPECT_TRUE(dzien.crossFade());
     ASSERT_NE(dzien.normalImage(), nullptr);
     EXPECT_EQ(dzien.normalImage()->pixels().pixel(599, 509), 0x00102030u);
@@ -248,7 +248,7 @@ TEST_F(SkinRoundTrip, EveryChunkAndRecordBuildsWhatWasWritten)
     EXPECT_EQ(dzien.wheelZones()[0].up(), (Action{0x1017, 90}));
     EXPECT_EQ(dzien.wheelZones()[0].down(), (Action{0x1017, 10}));
 
-    const Page& noc = *app.pages.find("noc");
+    const Page& noc = *app.page("noc");
     EXPECT_FALSE(noc.crossFade());
     EXPECT_EQ(noc.pressedImage(), noc.normalImage());
     EXPECT_EQ(noc.highlightImage(), noc.normalImage());
@@ -260,27 +260,27 @@ TEST_F(SkinRoundTrip, EveryChunkAndRecordBuildsWhatWasWritten)
     EXPECT_TRUE(noc.plugins(1).empty());
     EXPECT_TRUE(noc.buttons().empty());
 
-    const Page& intro = *app.pages.find("intro");
+    const Page& intro = *app.page("intro");
     EXPECT_EQ(intro.normalImage(), nullptr);
     EXPECT_EQ(intro.textList(), nullptr);
 
     // Tracks.
-    ASSERT_EQ(app.namedTracks.size(), 2u);
-    EXPECT_EQ(app.namedTracks.find("intro")->name, "Music\\intro.xm");
-    EXPECT_TRUE(app.namedTracks.find("outro")->fromArchive);
-    ASSERT_EQ(app.playlist.count(), 3);
-    EXPECT_EQ(app.playlist.at(0)->name, "music/c.xm");
-    EXPECT_EQ(app.playlist.at(0)->title, "Song C");
-    EXPECT_TRUE(app.playlist.isPlaceholder(1));
-    EXPECT_EQ(app.playlist.at(1)->title, "Song B");
-    EXPECT_EQ(app.playlist.at(2)->name, "music/a.ogg");
-    EXPECT_FALSE(app.playlist.at(2)->fromArchive);
+    ASSERT_EQ(app.namedTracks().size(), 2u);
+    EXPECT_EQ(app.namedTracks().find("intro")->name, "Music\\intro.xm");
+    EXPECT_TRUE(app.namedTracks().find("outro")->fromArchive);
+    ASSERT_EQ(app.playlist().count(), 3);
+    EXPECT_EQ(app.playlist().at(0)->name, "music/c.xm");
+    EXPECT_EQ(app.playlist().at(0)->title, "Song C");
+    EXPECT_TRUE(app.playlist().isPlaceholder(1));
+    EXPECT_EQ(app.playlist().at(1)->title, "Song B");
+    EXPECT_EQ(app.playlist().at(2)->name, "music/a.ogg");
+    EXPECT_FALSE(app.playlist().at(2)->fromArchive);
 
-    const auto& record = app.pluginContext.record();
+    const auto& record = rig.plugins.record();
     ASSERT_EQ(record.trackNameCount, 3);
-    EXPECT_EQ(app.pluginContext.trackName(0), "Song A");
-    EXPECT_EQ(app.pluginContext.trackName(1), "Song B");
-    EXPECT_EQ(app.pluginContext.trackName(2), "Song C");
+    EXPECT_EQ(rig.plugins.trackName(0), "Song A");
+    EXPECT_EQ(rig.plugins.trackName(1), "Song B");
+    EXPECT_EQ(rig.plugins.trackName(2), "Song C");
 }
 
 TEST_F(SkinRoundTrip, TheSameSkinWithoutTranslucentWindowsDelaysItsSwitchTimer)
@@ -290,7 +290,7 @@ TEST_F(SkinRoundTrip, TheSameSkinWithoutTranslucentWindowsDelaysItsSwitchTimer)
     ConfigRig plain{false, inFolder(other.path())};
     plain.archive = std::move(rig.archive);
     ASSERT_EQ(plain.walk(writer), "loaded");
-    const Page& dzien = *plain.app.pages.find("dzien");
+    const Page& dzien = *plain.skin.page("dzien");
     EXPECT_EQ(dzien.timers()[1].delay(), 1500u);
     EXPECT_EQ(dzien.timers()[0].delay(), 0u);
 }
@@ -298,9 +298,9 @@ TEST_F(SkinRoundTrip, TheSameSkinWithoutTranslucentWindowsDelaysItsSwitchTimer)
 TEST_F(SkinRoundTrip, TheLoadedSkinWorks)
 {
     ASSERT_EQ(rig.walk(writer), "loaded");
-    Application& app = rig.app;
-    app.backBuffer.create(600, 510);
-    Page& dzien = *app.pages.find("dzien");
+    const Skin& app = rig.skin;
+    rig.canvas.create(600, 510);
+    Page& dzien = *app.page("dzien");
     // A click on the second button, a key, the wheel, a row of the list.
     dzien.mouseDown(150, 30);
     dzien.mouseUp(150, 30);
@@ -311,10 +311,10 @@ TEST_F(SkinRoundTrip, TheLoadedSkinWorks)
     dzien.mouseDown(30, 125);
     dzien.mouseUp(30, 125);
     std::vector<Action> carried;
-    while (auto action = app.actionQueue.take())
+    while (auto action = rig.actions.take())
         carried.push_back(*action);
     EXPECT_EQ(carried, (std::vector<Action>{{0x4000, 0}, {0x1017, 10}, {0x1003, 5}, {0x1003, 5}}));
     EXPECT_EQ(dzien.textList()->selected(), 1);
     dzien.draw();
-    EXPECT_EQ(app.backBuffer.surface().pixel(5, 5), 0x00102030u);
+    EXPECT_EQ(rig.canvas.surface().pixel(5, 5), 0x00102030u);
 }

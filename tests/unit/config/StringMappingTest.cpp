@@ -1,7 +1,6 @@
+#include "app/StringMapping.h"
 #include "base/Error.h"
-#include "config/ByteReader.h"
-#include "config/SkinWriter.h"
-#include "config/StringMapping.h"
+#include "support/SkinRig.h"
 
 #include <gtest/gtest.h>
 
@@ -18,24 +17,28 @@ std::string lookupMessage(const StringMapping& mapping, std::uint16_t index)
     }
 }
 
-void readChunk(StringMapping& mapping, std::uint16_t count, const std::vector<std::pair<std::string, std::uint16_t>>& entries)
+using Entries = std::vector<std::pair<std::string, std::uint16_t>>;
+
+// The table a skin holding these string-mapping chunks (count, then its entries) builds, and
+// the message its load ended with.
+const StringMapping& readChunks(test::SkinRig& rig, const std::vector<std::pair<std::uint16_t, Entries>>& chunks,
+                                std::string* message = nullptr)
 {
-    ByteWriter out;
-    out.u16(count);
-    for (const auto& [text, index] : entries) {
-        out.string(text);
-        out.u16(index);
-    }
-    ByteReader in(out.bytes());
-    readStringMappingChunk(in, mapping);
+    SkinConfigWriter config("t", 8, 6);
+    for (const auto& [count, entries] : chunks)
+        config.stringMapping(count, entries);
+    const std::string said = rig.walk(config);
+    if (message)
+        *message = said;
+    return rig.skin.stringMapping();
 }
 
 } // namespace
 
 TEST(StringMapping, EntriesGoToTheirIndexLaterTextWinsGapsStayEmpty)
 {
-    StringMapping mapping;
-    readChunk(mapping, 3, {{"dzien", 2}, {"noc", 0}, {"intro", 2}});
+    test::SkinRig rig;
+    const StringMapping& mapping = readChunks(rig, {{3, {{"dzien", 2}, {"noc", 0}, {"intro", 2}}}});
     EXPECT_EQ(mapping.lookup(0), "noc");
     EXPECT_EQ(mapping.lookup(1), "");
     EXPECT_EQ(mapping.lookup(2), "intro");
@@ -44,13 +47,10 @@ TEST(StringMapping, EntriesGoToTheirIndexLaterTextWinsGapsStayEmpty)
 
 TEST(StringMapping, IndexBeyondTheCountFailsTheLoadKeepingEarlierEntries)
 {
-    StringMapping mapping;
-    try {
-        readChunk(mapping, 2, {{"a", 1}, {"b", 2}});
-        FAIL() << "index 2 of 2 accepted";
-    } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "string mapping index out of range");
-    }
+    test::SkinRig rig;
+    std::string message;
+    const StringMapping& mapping = readChunks(rig, {{2, {{"a", 1}, {"b", 2}}}}, &message);
+    EXPECT_EQ(message, "string mapping index out of range");
     EXPECT_EQ(mapping.lookup(1), "a");
 }
 
@@ -63,13 +63,14 @@ TEST(StringMapping, AbsentTableReportsNullForIndexZeroOnly)
 
 TEST(StringMapping, EmptyTableAndReplacement)
 {
-    StringMapping mapping;
-    readChunk(mapping, 0, {});
-    EXPECT_TRUE(mapping.present());
-    EXPECT_EQ(lookupMessage(mapping, 0), "string mapping index out of range");
+    test::SkinRig empty;
+    const StringMapping& table = readChunks(empty, {{0, {}}});
+    EXPECT_TRUE(table.present());
+    EXPECT_EQ(lookupMessage(table, 0), "string mapping index out of range");
 
-    readChunk(mapping, 2, {{"first", 1}});
-    readChunk(mapping, 1, {{"second", 0}});
+    // A later chunk replaces the whole table.
+    test::SkinRig rig;
+    const StringMapping& mapping = readChunks(rig, {{2, {{"first", 1}, {"", 0}}}, {1, {{"second", 0}}}});
     EXPECT_EQ(mapping.lookup(0), "second");
     EXPECT_EQ(lookupMessage(mapping, 1), "string mapping index out of range");
 }

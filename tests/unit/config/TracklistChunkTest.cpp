@@ -3,6 +3,7 @@
 #include "ConfigRig.h"
 
 #include "elements/Page.h"
+#include "skin/ChunkIds.h"
 #include "support/TempDir.h"
 
 #include "ToneEncoder.h"
@@ -22,16 +23,16 @@ protected:
     std::vector<std::string> contextNames() const
     {
         std::vector<std::string> names;
-        const auto& record = rig.app.pluginContext.record();
+        const auto& record = rig.plugins.record();
         for (int i = 0; i < record.trackNameCount; ++i)
-            names.emplace_back(rig.app.pluginContext.trackName(i));
+            names.emplace_back(rig.plugins.trackName(i));
         return names;
     }
 
     /** The count stored in the 4 bytes before the names array. */
     std::uint32_t storedCount() const
     {
-        const auto* names = reinterpret_cast<const unsigned char*>(rig.app.pluginContext.record().trackNames);
+        const auto* names = reinterpret_cast<const unsigned char*>(rig.plugins.record().trackNames);
         std::uint32_t count = 0;
         std::memcpy(&count, names - 4, sizeof count);
         return count;
@@ -40,7 +41,7 @@ protected:
     std::vector<std::string> lines(const char* page) const
     {
         std::vector<std::string> out;
-        const TextList* list = rig.app.pages.find(page)->textList();
+        const TextList* list = rig.skin.page(page)->textList();
         for (int i = 0; i < list->lineCount(); ++i)
             out.push_back(list->line(i));
         return out;
@@ -58,16 +59,16 @@ TEST_F(TracklistChunk, NamedTracksAreArchiveEntriesAndTheLaterDuplicateWins)
 {
     writer.tracklist(0, {{"intro", "Music\\intro.xm"}, {"outro", "Music\\outro.it"}, {"intro", "Music\\other.xm"}});
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.namedTracks.size(), 3u);
-    const TrackEntry* intro = rig.app.namedTracks.find("intro");
+    EXPECT_EQ(rig.skin.namedTracks().size(), 3u);
+    const TrackEntry* intro = rig.skin.namedTracks().find("intro");
     ASSERT_NE(intro, nullptr);
     EXPECT_EQ(intro->name, "Music\\other.xm");
     EXPECT_TRUE(intro->fromArchive);
     EXPECT_EQ(intro->kind, ChannelKind::Module);
-    EXPECT_EQ(rig.app.namedTracks.find("outro")->name, "Music\\outro.it");
-    EXPECT_TRUE(rig.app.playlist.empty());
-    EXPECT_EQ(rig.app.pluginContext.record().trackNameCount, 0);
-    EXPECT_EQ(rig.app.pluginContext.record().trackNames, nullptr) << "named tracks are no playlist";
+    EXPECT_EQ(rig.skin.namedTracks().find("outro")->name, "Music\\outro.it");
+    EXPECT_TRUE(rig.skin.playlist().empty());
+    EXPECT_EQ(rig.plugins.record().trackNameCount, 0);
+    EXPECT_EQ(rig.plugins.record().trackNames, nullptr) << "named tracks are no playlist";
 }
 
 TEST_F(TracklistChunk, SeventeenEntriesPlayLastFirstAndKeepTheirNamesInFileOrder)
@@ -80,7 +81,7 @@ TEST_F(TracklistChunk, SeventeenEntriesPlayLastFirstAndKeepTheirNamesInFileOrder
     }
     writer.beginPage("nolist", "");
     writer.endPage();
-    std::vector<SkinConfigWriter::TrackItem> entries;
+    std::vector<skin::TrackItem> entries;
     std::vector<std::string> names;
     for (int i = 0; i < 17; ++i) {
         names.push_back("t" + std::to_string(i));
@@ -92,7 +93,7 @@ TEST_F(TracklistChunk, SeventeenEntriesPlayLastFirstAndKeepTheirNamesInFileOrder
     writer.endPage();
     EXPECT_EQ(rig.walk(writer), "loaded");
 
-    const Tracklist& playlist = rig.app.playlist;
+    const Tracklist& playlist = rig.skin.playlist();
     ASSERT_EQ(playlist.count(), 17);
     // Position 0 plays t16's file; the title drawn for position i is the name of entry i.
     EXPECT_EQ(playlist.at(0)->name, "Music/t16.ogg");
@@ -104,14 +105,14 @@ TEST_F(TracklistChunk, SeventeenEntriesPlayLastFirstAndKeepTheirNamesInFileOrder
     }
 
     EXPECT_EQ(contextNames(), names);
-    EXPECT_EQ(rig.app.pluginContext.record().trackNameCount, 17);
+    EXPECT_EQ(rig.plugins.record().trackNameCount, 17);
     EXPECT_EQ(storedCount(), 17u);
 
     // Every earlier page's list got 17 lines, newest first: row i shows position i.
     std::vector<std::string> reversed(names.rbegin(), names.rend());
     EXPECT_EQ(lines("dzien"), reversed);
     EXPECT_EQ(lines("noc"), reversed);
-    EXPECT_EQ(rig.app.pages.find("dzien")->textList()->maxTop(), 7);
+    EXPECT_EQ(rig.skin.page("dzien")->textList()->maxTop(), 7);
     EXPECT_EQ(lines("later"), std::vector<std::string>{}) << "pages after the playlist get no lines";
 }
 
@@ -119,7 +120,7 @@ TEST_F(TracklistChunk, PositionZeroPlaysTheLastEntrysFile)
 {
     // Seventeen tones of different lengths: entry i lasts (i + 1) tenths of a second.
     test::TempDir dir;
-    std::vector<SkinConfigWriter::TrackItem> entries;
+    std::vector<skin::TrackItem> entries;
     for (int i = 0; i < 17; ++i) {
         const auto file = dir / ("t" + std::to_string(i) + ".ogg");
         writeFile(file, test::encodeTone({.seconds = 0.1 * (i + 1)}));
@@ -127,20 +128,20 @@ TEST_F(TracklistChunk, PositionZeroPlaysTheLastEntrysFile)
     }
     writer.tracklist(1, entries);
     ASSERT_EQ(rig.walk(writer), "loaded");
-    rig.app.initAudio();
+    rig.player.initAudio(rig.audio);
     const auto secondsPlayed = [&] {
-        const ChannelHandle stream = rig.app.player.mainChannel().stream;
+        const ChannelHandle stream = rig.player.mainChannel().stream;
         // 16-bit stereo at 44100 frames a second.
-        return static_cast<double>(rig.app.audioEngine.length(stream)) / (44100.0 * 4);
+        return static_cast<double>(rig.engine.length(stream)) / (44100.0 * 4);
     };
-    rig.app.player.playCurrent();
-    EXPECT_EQ(rig.app.player.currentIndex(), 0);
+    rig.player.playCurrent();
+    EXPECT_EQ(rig.player.currentIndex(), 0);
     EXPECT_NEAR(secondsPlayed(), 1.7, 0.04) << "position 0 is t16";
-    EXPECT_EQ(rig.app.playlist.at(0)->title, "t16");
-    rig.app.player.playIndex(16);
+    EXPECT_EQ(rig.skin.playlist().at(0)->title, "t16");
+    rig.player.playIndex(16);
     EXPECT_NEAR(secondsPlayed(), 0.1, 0.04) << "position 16 is t0";
-    EXPECT_EQ(rig.app.pluginContext.record().currentIndex, 16);
-    rig.app.player.shutdownAudio();
+    EXPECT_EQ(rig.plugins.record().currentIndex, 16);
+    rig.player.shutdownAudio();
 }
 
 TEST_F(TracklistChunk, APlaylistBeforeAnyPageAddsNoLines)
@@ -151,18 +152,18 @@ TEST_F(TracklistChunk, APlaylistBeforeAnyPageAddsNoLines)
     writer.textList({0, 0, 100, 100}, 0, "font", 10);
     writer.endPage();
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.pages.find("p")->textList()->lineCount(), 0);
-    EXPECT_EQ(rig.app.playlist.count(), 2);
+    EXPECT_EQ(rig.skin.page("p")->textList()->lineCount(), 0);
+    EXPECT_EQ(rig.skin.playlist().count(), 2);
 }
 
 TEST_F(TracklistChunk, EmptyNamesAndFilesAreAccepted)
 {
     writer.tracklist(1, {{"", ""}, {"Song", "song.xm"}});
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.playlist.count(), 2);
-    EXPECT_TRUE(rig.app.playlist.isPlaceholder(1));
-    EXPECT_EQ(rig.app.playlist.at(1)->title, "");
-    EXPECT_EQ(rig.app.playlist.at(0)->title, "Song");
+    EXPECT_EQ(rig.skin.playlist().count(), 2);
+    EXPECT_TRUE(rig.skin.playlist().isPlaceholder(1));
+    EXPECT_EQ(rig.skin.playlist().at(1)->title, "");
+    EXPECT_EQ(rig.skin.playlist().at(0)->title, "Song");
     EXPECT_EQ(contextNames(), (std::vector<std::string>{"", "Song"}));
 }
 
@@ -171,9 +172,9 @@ TEST_F(TracklistChunk, ASecondPlaylistAddsToTheSameListAndReplacesTheNames)
     writer.tracklist(1, {{"a", "a.ogg"}, {"b", "b.ogg"}});
     writer.tracklist(1, {{"c", "c.ogg"}});
     EXPECT_EQ(rig.walk(writer), "loaded");
-    ASSERT_EQ(rig.app.playlist.count(), 3);
-    EXPECT_EQ(rig.app.playlist.at(0)->title, "c");
-    EXPECT_EQ(rig.app.playlist.at(2)->title, "a");
+    ASSERT_EQ(rig.skin.playlist().count(), 3);
+    EXPECT_EQ(rig.skin.playlist().at(0)->title, "c");
+    EXPECT_EQ(rig.skin.playlist().at(2)->title, "a");
     EXPECT_EQ(contextNames(), (std::vector<std::string>{"c"}));
     EXPECT_EQ(storedCount(), 1u);
 
@@ -183,8 +184,8 @@ TEST_F(TracklistChunk, ASecondPlaylistAddsToTheSameListAndReplacesTheNames)
     config.tracklist(1, {{"a", "a.ogg"}});
     config.tracklist(1, {});
     EXPECT_EQ(again.walk(config), "loaded");
-    EXPECT_EQ(again.app.playlist.count(), 1);
-    EXPECT_EQ(again.app.pluginContext.record().trackNameCount, 0);
+    EXPECT_EQ(again.skin.playlist().count(), 1);
+    EXPECT_EQ(again.plugins.record().trackNameCount, 0);
 }
 
 TEST_F(TracklistChunk, AnUnknownTypeIsAcceptedWithoutEntriesAndRefusedWithOne)
@@ -193,8 +194,8 @@ TEST_F(TracklistChunk, AnUnknownTypeIsAcceptedWithoutEntriesAndRefusedWithOne)
     writer.tracklist(2, {});
     writer.tracklist(255, {});
     EXPECT_EQ(rig.walk(writer), "loaded");
-    EXPECT_EQ(rig.app.playlist.count(), 1);
-    EXPECT_EQ(rig.app.namedTracks.size(), 0u);
+    EXPECT_EQ(rig.skin.playlist().count(), 1);
+    EXPECT_EQ(rig.skin.namedTracks().size(), 0u);
     EXPECT_EQ(contextNames(), (std::vector<std::string>{"a"})) << "a type 2 chunk stores no names";
 
     ConfigRig one;
@@ -202,21 +203,19 @@ TEST_F(TracklistChunk, AnUnknownTypeIsAcceptedWithoutEntriesAndRefusedWithOne)
     config.tracklist(1, {{"a", "a.ogg"}});
     config.tracklist(2, {{"x", "x.ogg"}});
     EXPECT_EQ(one.walk(config), unknownType);
-    EXPECT_EQ(one.app.playlist.count(), 1);
-    EXPECT_EQ(one.app.pluginContext.record().trackNameCount, 1) << "the failed chunk keeps no names";
+    EXPECT_EQ(one.skin.playlist().count(), 1);
+    EXPECT_EQ(one.plugins.record().trackNameCount, 1) << "the failed chunk keeps no names";
 
     // The type is checked after the entry's strings are read: strings that run to the end of
     // the file still end in the type message.
     ConfigRig cut;
     SkinConfigWriter truncated("t", 8, 6);
-    truncated.out().u16(0x1000);
-    truncated.out().u32(100);
-    truncated.out().u8(7);
-    truncated.out().u16(1);
-    truncated.out().u8('n');
-    std::vector<std::uint8_t> bytes = truncated.out().bytes();
-    fitRoot(bytes);
-    EXPECT_EQ(cut.walk(bytes), unknownType);
+    ByteWriter fields;
+    fields.u8(7);
+    fields.u16(1);
+    fields.u8('n');
+    truncated.rawChunk(chunk::tracklist, fields.bytes(), 100u);
+    EXPECT_EQ(cut.walk(truncated), unknownType);
 }
 
 TEST_F(TracklistChunk, ACountBeyondTheEndOfTheFileNeverReadsOutside)
@@ -228,10 +227,10 @@ TEST_F(TracklistChunk, ACountBeyondTheEndOfTheFileNeverReadsOutside)
     writer.tracklist(1, 500, {{"a", "a.ogg"}, {"b", "b.ogg"}});
     EXPECT_EQ(rig.walk(writer), "loaded");
     // The entries end with the file: no empty entries for the other 498.
-    ASSERT_EQ(rig.app.playlist.count(), 2);
-    EXPECT_EQ(rig.app.playlist.at(1)->title, "a");
-    EXPECT_EQ(rig.app.playlist.at(0)->title, "b");
-    EXPECT_EQ(rig.app.pages.find("p")->textList()->lineCount(), 2);
+    ASSERT_EQ(rig.skin.playlist().count(), 2);
+    EXPECT_EQ(rig.skin.playlist().at(1)->title, "a");
+    EXPECT_EQ(rig.skin.playlist().at(0)->title, "b");
+    EXPECT_EQ(rig.skin.page("p")->textList()->lineCount(), 2);
     EXPECT_EQ(contextNames(), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(storedCount(), 2u);
 
@@ -243,6 +242,6 @@ TEST_F(TracklistChunk, ACountBeyondTheEndOfTheFileNeverReadsOutside)
     bytes.resize(bytes.size() - 3); // "a.o" is left of the file name
     fitRoot(bytes);
     EXPECT_EQ(cut.walk(bytes), "loaded");
-    ASSERT_EQ(cut.app.playlist.count(), 1);
-    EXPECT_EQ(cut.app.playlist.at(0)->name, "a.o");
+    ASSERT_EQ(cut.skin.playlist().count(), 1);
+    EXPECT_EQ(cut.skin.playlist().at(0)->name, "a.o");
 }

@@ -67,38 +67,6 @@ TEST_F(PageAction, IndicatorsFollowTheirStates)
     EXPECT_EQ(lamps(), (std::vector<bool>{false, false, false, false}));
 }
 
-TEST_F(PageAction, ActivatingARowPlaysItAndARefusedChoiceSnapsBack)
-{
-    playlistOf(12);
-    rig.playlist.addTrack(""); // position 0 is a placeholder that cannot be played
-    page->setTextList(1, {0, 0, 40, 39}, nullptr, 10); // three rows
-    for (int i = 0; i < 13; ++i)
-        page->addTextListLine("t");
-    TextList& list = *page->textList();
-
-    // Row 2 activated by a click: the page plays that entry.
-    page->mouseDown(5, 25);
-    page->mouseUp(5, 25);
-    ASSERT_EQ(rig.posted(), (std::vector<Action>{{0x4000, 0}}));
-    page->onAction(0x4000, 0);
-    EXPECT_EQ(rig.player.currentIndex(), 2);
-    EXPECT_EQ(list.selected(), 2);
-
-    // Row 0 holds the placeholder: the player refuses it and the selection returns to 2.
-    page->mouseDown(5, 5);
-    page->mouseUp(5, 5);
-    ASSERT_EQ(rig.posted(), (std::vector<Action>{{0x4000, 0}}));
-    EXPECT_EQ(list.selected(), 0);
-    page->onAction(0x4000, 0);
-    EXPECT_EQ(rig.player.currentIndex(), 2);
-    EXPECT_EQ(list.selected(), 2);
-
-    // Selected equal to the current index: nothing happens (not even a restart).
-    page->onAction(0x4000, 0);
-    EXPECT_EQ(rig.player.currentIndex(), 2);
-    EXPECT_TRUE(rig.posted().empty());
-}
-
 TEST_F(PageAction, TrackChangesSelectThePlayingEntryAndScrollItIntoView)
 {
     playlistOf(12);
@@ -181,32 +149,6 @@ TEST_F(PageAction, SliderAnnouncementsScrollTheListAndTheViewerByTheirIds)
     page->onAction(0x2000, 0x2002);
     EXPECT_EQ(page->textList()->top(), 0); // trunc(2 × 7 × 0.01)
     EXPECT_EQ(page->textViewer()->firstLine(), 28);
-}
-
-TEST_F(PageAction, SeekSliderSeeksThePlayingTrack)
-{
-    windlecroft::test::TempDir dir;
-    const auto file = dir / "tone.ogg";
-    writeFile(file, windlecroft::test::encodeTone({.seconds = 4.0}));
-    NullAudioOutput output;
-    rig.player.initAudio(output);
-    rig.playlist.addTrack(file.string());
-    rig.player.playIndex(0);
-    const ChannelHandle stream = rig.player.mainChannel().stream;
-    ASSERT_NE(stream, 0u);
-    const std::uint64_t length = rig.engine.length(stream);
-    ASSERT_GT(length, 0u);
-
-    page->addSlider(Slider::Orientation::Horizontal, false, {0, 0, 60, 9}, "knob20x10.bmp", 0x2001, rig.images());
-    page->addSlider(Slider::Orientation::Horizontal, false, {0, 20, 60, 29}, "knob20x10.bmp", 0x2002, rig.images());
-    page->mouseDown(30, 5); // 50 percent
-    page->mouseUp(30, 5);
-    page->onAction(0x2000, 0x2002);
-    EXPECT_EQ(rig.engine.position(stream), 0u) << "only the seek slider's id seeks";
-    page->onAction(0x2000, 0x2001);
-    const double half = static_cast<double>(rig.engine.position(stream)) / static_cast<double>(length);
-    EXPECT_NEAR(half, 0.5, 0.01);
-    rig.player.shutdownAudio();
 }
 
 TEST_F(PageAction, MinimisingEndsPressAndHoverAndLetsTheHighlightFade)

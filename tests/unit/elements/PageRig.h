@@ -5,7 +5,7 @@
 #include "audio/AudioEngine.h"
 #include "audio/Player.h"
 #include "audio/Tracklist.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "elements/Page.h"
 #include "elements/PageContext.h"
 #include "platform/headless/HeadlessDesktop.h"
@@ -135,7 +135,7 @@ public:
     ActionQueue actions;
     Tracklist playlist;
     std::uint16_t publishedIndex = 0;
-    Player player{engine, archive, actions, playlist, publishedIndex};
+    Player player{engine, archive, playlist, publishedIndex};
     BackBuffer backBuffer{desktop};
     std::uint16_t highlightStep = 5;
     int windowWidth = width;

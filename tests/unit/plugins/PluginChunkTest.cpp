@@ -1,7 +1,7 @@
 #include "app/Application.h"
 #include "base/Error.h"
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "app/SkinBuilder.h"
+#include "support/SkinConfigWriter.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/NullAudioOutput.h"
 #include "platform/headless/ManualClock.h"
@@ -72,9 +72,9 @@ TEST_F(PluginChunkTest, PluginsLoadWhileReadingAndStartNewestFirst)
     config.plugin("first", "a.so");
     config.plugin("second", "b.dll");
     ASSERT_EQ(load(config), "loaded");
-    EXPECT_EQ(app.plugins.size(), 2u);
-    ASSERT_NE(app.plugins.find("second"), nullptr);
-    EXPECT_EQ(app.plugins.find("second")->fileName(), "b.dll");
+    EXPECT_EQ(app.skin().plugins().size(), 2u);
+    ASSERT_NE(app.skin().plugins().find("second"), nullptr);
+    EXPECT_EQ(app.skin().plugins().find("second")->fileName(), "b.dll");
 
     app.startScenes();
     // Each start bumps the command field: B, loaded last, starts first.

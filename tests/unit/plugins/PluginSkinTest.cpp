@@ -3,8 +3,8 @@
 // plugins read from the context.
 #include "app/Application.h"
 #include "base/Error.h"
-#include "config/SkinConfigLoader.h"
-#include "config/SkinWriter.h"
+#include "app/SkinBuilder.h"
+#include "support/SkinConfigWriter.h"
 #include "elements/Page.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/ManualClock.h"
@@ -59,7 +59,7 @@ protected:
         return "loaded";
     }
 
-    std::uint32_t topRow(int x) const { return app->backBuffer.surface().pixel(x, 0); }
+    std::uint32_t topRow(int x) const { return app->backBuffer().surface().pixel(x, 0); }
 
     /** True while the library at path is loaded into the process. */
     static bool isLoaded(const std::filesystem::path& path)
@@ -98,8 +98,8 @@ TEST_F(PluginSkin, EachLoadFailureEndsTheLoadWithItsMessage)
         options.skinDir = dir.path();
         app = std::make_unique<Application>(desktop, clock, audio, options, &log);
         EXPECT_EQ(load(config), message);
-        EXPECT_EQ(app->currentScene, "") << "the load ends at the plugin";
-        EXPECT_EQ(app->plugins.size(), 0u);
+        EXPECT_EQ(app->scenes().currentScene(), "") << "the load ends at the plugin";
+        EXPECT_EQ(app->skin().plugins().size(), 0u);
     }
 }
 
@@ -139,8 +139,8 @@ TEST_F(PluginSkin, APluginOnTwoPagesStartsOnceDrawsForEachAndUnloadsOnce)
     EXPECT_EQ(topRow(1), startMark('t'));
     EXPECT_EQ(topRow(2), 0u) << "started once";
 
-    app->pages.find("dzien")->fadeDraw(128);
-    app->pages.find("noc")->fadeDraw(128);
+    app->skin().page("dzien")->fadeDraw(128);
+    app->skin().page("noc")->fadeDraw(128);
     EXPECT_EQ(topRow(2), drawMark('t'));
     EXPECT_EQ(topRow(3), drawMark('t'));
     EXPECT_EQ(topRow(4), 0u);

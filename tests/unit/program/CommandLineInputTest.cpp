@@ -1,5 +1,5 @@
 #include "program/CommandLine.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

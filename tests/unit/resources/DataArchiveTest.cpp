@@ -1,5 +1,5 @@
 #include "base/Error.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"
 #include "support/TempDir.h"
 

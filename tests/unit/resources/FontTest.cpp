@@ -1,6 +1,6 @@
 #include "TestFont.h"
 #include "base/Error.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Font.h"
 #include "resources/FontCatalog.h"

@@ -1,7 +1,7 @@
 #include "BmpBuilder.h"
 #include "JpegBuilder.h"
 #include "base/Error.h"
-#include "config/SkinWriter.h"
+#include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Image.h"
 #include "resources/JpegDecoder.h"

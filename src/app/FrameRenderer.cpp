@@ -1,0 +1,81 @@
+#include "app/FrameRenderer.h"
+
+#include "app/BackBuffer.h"
+#include "app/SceneDirector.h"
+#include "app/Skin.h"
+#include "app/TrayIcon.h"
+#include "audio/Player.h"
+#include "plugins/PluginContext.h"
+
+namespace windlecroft {
+
+namespace {
+
+constexpr int titleX = 51;
+constexpr int titleY = 462;
+constexpr std::uint32_t titleColour = 0x0012436B;
+
+} // namespace
+
+void FrameRenderer::render()
+{
+    // Hidden in the tray: nothing moves and nothing is drawn.
+    if (parts_.tray.shown())
+        return;
+    SceneDirector& scenes = parts_.scenes;
+    scenes.step();
+    PluginContext& plugins = parts_.plugins;
+    plugins.setPageName(scenes.currentScene());
+    parts_.player.readSpectrum(spectrum_);
+    plugins.setSpectrum(spectrum_.data());
+    plugins.setPlaying(parts_.player.mainPlaying());
+    if (scenes.repaintPending())
+        directRepaint();
+    if (parts_.window.supportsLayered() && scenes.alphaActive())
+        parts_.window.setWindowAlpha(scenes.windowAlpha());
+    if (scenes.switchPending()) {
+        scenes.crossFadeStep();
+        // The next page's first ordinary frame draws everything again.
+        lastFrame_.reset();
+        parts_.backBuffer.present();
+        return;
+    }
+    Page* page = scenes.currentPage();
+    const FrameState state{page, page ? page->drawState() : 0, parts_.skin.playlist().at(parts_.player.currentIndex())};
+    if (lastFrame_ && *lastFrame_ == state && !(page && page->animating()))
+        return;
+    if (page)
+        page->draw();
+    if (!parts_.skin.pages().empty() && scenes.onPanelPage())
+        drawTitle();
+    lastFrame_ = FrameState{page, page ? page->drawState() : 0, state.title};
+    parts_.backBuffer.present();
+}
+
+// The title is the name of the playlist entry now current, in the font the skin calls "font".
+void FrameRenderer::drawTitle()
+{
+    Font* font = parts_.skin.fonts().find(titleFontName);
+    const TrackEntry* entry = parts_.skin.playlist().at(parts_.player.currentIndex());
+    if (!font || !entry)
+        return;
+    font->drawText(parts_.backBuffer.surface(), titleX, titleY, entry->title, titleColour);
+}
+
+// When the outro starts the window becomes translucent again; it shows the page's background
+// and the title at once, before the fade's first frame.
+void FrameRenderer::directRepaint()
+{
+    parts_.scenes.repainted();
+    if (!parts_.window.supportsLayered())
+        return;
+    const Skin& skin = parts_.skin;
+    if (Page* page = parts_.scenes.currentPage(); page && page->normalImage())
+        parts_.backBuffer.copy(*page->normalImage(), 0, 0, skin.windowWidth(), skin.windowHeight(), 0, 0);
+    if (!skin.fonts().empty())
+        drawTitle();
+    parts_.backBuffer.present();
+    lastFrame_.reset();
+}
+
+} // namespace windlecroft

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "audio/FrequencyAnalyzer.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace windlecroft {
+
+class BackBuffer;
+class Page;
+class Player;
+class PluginContext;
+class SceneDirector;
+class Skin;
+class TrayIcon;
+class Window;
+struct TrackEntry;
+
+/**
+ * One frame: the scene machine's step, the values plugins read, the page (or the cross-fade)
+ * and the track title drawn into the back buffer, the window's alpha, and the present. A frame
+ * that would show exactly what was presented last is neither drawn nor sent.
+ */
+class FrameRenderer {
+public:
+    struct Parts {
+        SceneDirector& scenes;
+        const Skin& skin;
+        Player& player;
+        PluginContext& plugins;
+        BackBuffer& backBuffer;
+        Window& window;
+        const TrayIcon& tray;
+    };
+
+    explicit FrameRenderer(Parts parts) : parts_(parts) {}
+
+    /** Draws and presents the frame; nothing while the window is in the tray. */
+    void render();
+
+private:
+    void drawTitle();
+    void directRepaint();
+
+    /** What the last ordinary frame showed: the page, its element states and the title's entry. */
+    struct FrameState {
+        const Page* page;
+        std::uint64_t pageState;
+        const TrackEntry* title;
+        bool operator==(const FrameState&) const = default;
+    };
+
+    Parts parts_;
+    std::optional<FrameState> lastFrame_;
+    std::array<float, FrequencyAnalyzer::binCount> spectrum_{};
+};
+
+} // namespace windlecroft

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace windlecroft {
+
+class AudioEngine;
+class Clock;
+class EventLoop;
+class SceneDirector;
+
+/**
+ * Chooses the period of the frame tick after every frame. A tick that would change nothing
+ * costs a wake-up of the whole process: while no fade or cross-fade runs, no button's
+ * highlight moves and no page timer waits, the loop may tick rarely. Input runs its frames at
+ * once whatever the period, and the end of a track wakes the loop from the audio thread, so the
+ * next track starts as soon as it would on the frame tick. A quit-after deadline is still kept
+ * to the frame tick.
+ */
+class TickPacer {
+public:
+    static constexpr int frameTickMs = 10;
+    static constexpr int restingTickMs = 250;
+
+    TickPacer(EventLoop& loop, AudioEngine& engine, const Clock& clock, const SceneDirector& scenes,
+              std::optional<std::uint64_t> quitAfterMs);
+
+    void pace();
+
+private:
+    bool frameTicksNeeded() const;
+
+    EventLoop& loop_;
+    AudioEngine& engine_;
+    const Clock& clock_;
+    const SceneDirector& scenes_;
+    std::optional<std::uint64_t> quitAfterMs_;
+    std::uint64_t startTime_;
+    // The tick period last asked of the loop, and whether track ends wake it.
+    int tickInterval_ = frameTickMs;
+    bool endWakeInstalled_ = false;
+};
+
+} // namespace windlecroft
