@@ -1,6 +1,6 @@
 // The whole configuration load of the sample skin's configuration file from a fuzzed archive:
 // every picture, mask, document and font file the configuration names comes from the fuzzer.
-#include "SampleSkin.h"
+#include "support/SampleSkin.h"
 #include "SkinLoad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -3,7 +3,7 @@
 // and the track title, and a cross-fade between two panel pages. A plain copy of the same
 // window-sized buffer runs in the same program as the yardstick the machine's noise cannot move.
 #include "AllocationCounter.h"
-#include "SkinBuilder.h"
+#include "support/StandardSkin.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 #include "audio/FrequencyAnalyzer.h"
 #include "platform/headless/NullAudioOutput.h"
 
-#include "ToneEncoder.h"
-#include "XmWriter.h"
+#include "support/ToneEncoder.h"
+#include "support/XmWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "BenchPictures.h"
 #include "resources/BmpDecoder.h"
 #include "resources/JpegDecoder.h"
-#include "unit/resources/BmpBuilder.h"
-#include "unit/resources/JpegBuilder.h"
+#include "support/BmpBuilder.h"
+#include "skin/JpegEncoder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -66,7 +66,7 @@ BENCHMARK(BM_DecodeBmpRle8_600x510);
 
 void BM_DecodeJpeg600x510(benchmark::State& state)
 {
-    const std::vector<std::uint8_t> file = test::encodeJpeg(bench::skinPicture(), 90);
+    const std::vector<std::uint8_t> file = skin::encodeJpeg(bench::skinPicture(), {.quality = 90});
     for (auto _ : state) {
         std::optional<Surface> picture = decodeJpeg(file);
         benchmark::DoNotOptimize(picture->data());

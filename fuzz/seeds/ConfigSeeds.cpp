@@ -1,7 +1,7 @@
 // Seeds of the archive and configuration targets: the sample skin's files, the smallest valid
 // configuration, one configuration for each error the loader reports, and archives with the
 // odd layouts the format allows.
-#include "SampleSkin.h"
+#include "support/SampleSkin.h"
 #include "Seeds.h"
 
 #include "skin/ChunkIds.h"

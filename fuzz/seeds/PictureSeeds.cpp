@@ -5,9 +5,8 @@
 #include "Seeds.h"
 
 #include "resources/Surface.h"
-#include "unit/resources/BmpBuilder.h"
-
-#include <turbojpeg.h>
+#include "skin/JpegEncoder.h"
+#include "support/BmpBuilder.h"
 
 #include <stdexcept>
 
@@ -16,6 +15,7 @@ namespace windlecroft::fuzz {
 namespace {
 
 using test::BmpBuilder;
+using Sub = skin::JpegOptions::Subsampling;
 
 // A picture with a horizontal and a vertical gradient, so that every encoding has detail.
 Surface gradient(int width, int height)
@@ -25,24 +25,6 @@ Surface gradient(int width, int height)
         for (int x = 0; x < width; ++x)
             picture.setPixel(x, y, static_cast<std::uint32_t>((x * 255 / width) << 16 | (y * 255 / height) << 8 | 0x40));
     return picture;
-}
-
-std::vector<std::uint8_t> jpeg(const Surface& picture, int subsampling, int flags)
-{
-    tjhandle handle = tjInitCompress();
-    unsigned char* encoded = nullptr;
-    unsigned long size = 0;
-    const int result = tjCompress2(handle, reinterpret_cast<const unsigned char*>(picture.data()), picture.width(),
-                                   picture.stride() * 4, picture.height(), TJPF_BGRX, &encoded, &size, subsampling, 75,
-                                   flags);
-    std::vector<std::uint8_t> out;
-    if (result == 0)
-        out.assign(encoded, encoded + size);
-    tjFree(encoded);
-    tjDestroy(handle);
-    if (out.empty())
-        throw std::runtime_error("cannot encode a JPEG seed");
-    return out;
 }
 
 // Transparent (non-zero) pixels along the border and on one diagonal.
@@ -93,27 +75,26 @@ SeedSet jpegImageSeeds()
     const struct {
         const char* name;
         char page;
-        int subsampling;
-        int flags;
+        skin::JpegOptions options;
     } kinds[] = {
-        {"baseline-444-panel", 'd', TJSAMP_444, 0},
-        {"baseline-420-intro", 'i', TJSAMP_420, 0},
-        {"grey-outro", 'o', TJSAMP_GRAY, 0},
-        {"progressive-422-panel", 'n', TJSAMP_422, TJFLAG_PROGRESSIVE},
-        {"not-whitened", 'x', TJSAMP_420, 0},
+        {"baseline-444-panel", 'd', {75, Sub::None, false}},
+        {"baseline-420-intro", 'i', {75, Sub::Quarter, false}},
+        {"grey-outro", 'o', {75, Sub::Grey, false}},
+        {"progressive-422-panel", 'n', {75, Sub::Half, true}},
+        {"not-whitened", 'x', {75, Sub::Quarter, false}},
     };
     for (const auto& kind : kinds) {
         JpegImageInput input;
         input.page = kind.page;
         input.windowWidth = 40;
-        input.jpeg = jpeg(picture, kind.subsampling, kind.flags);
+        input.jpeg = skin::encodeJpeg(picture, kind.options);
         input.mask = shape;
         seeds.emplace_back(kind.name, input.encode());
     }
     // A window narrower than the picture: the mask's rows are shorter than the picture's.
     JpegImageInput narrow;
     narrow.windowWidth = 25;
-    narrow.jpeg = jpeg(picture, TJSAMP_444, 0);
+    narrow.jpeg = skin::encodeJpeg(picture, {.quality = 75});
     narrow.mask = mask(25, 10);
     seeds.emplace_back("narrow-window-short-mask", narrow.encode());
     return seeds;

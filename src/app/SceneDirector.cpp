@@ -4,6 +4,7 @@
 #include "app/Skin.h"
 #include "app/Window.h"
 #include "base/Clock.h"
+#include "resources/WhiteningMask.h"
 
 namespace windlecroft {
 
@@ -17,7 +18,7 @@ void SceneDirector::start()
     const int width = skin_.windowWidth();
     const int height = skin_.windowHeight();
     const DataArchive& archive = skin_.archive();
-    regions_.add("panel", std::make_unique<Region>(Region::build("Data\\panel.rgn", width, height, archive)));
+    regions_.add("panel", std::make_unique<Region>(Region::build(mask::panel, width, height, archive)));
     // The intro and the outro share the fixed rectangle; their masks only whiten pictures.
     regions_.add("intro", std::make_unique<Region>(Region::build("intro", width, height, archive)));
     regions_.add("outro", std::make_unique<Region>(Region::build("intro", width, height, archive)));

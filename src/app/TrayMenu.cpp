@@ -29,7 +29,7 @@ void TrayMenu::command(std::uint16_t id, ActionQueue& queue) const
 
 std::string trayTipText(const std::string& tip)
 {
-    return tip.substr(0, 63);
+    return tip.substr(0, maxTipLength);
 }
 
 } // namespace windlecroft

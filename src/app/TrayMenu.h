@@ -53,7 +53,10 @@ private:
     std::vector<MenuEntry> menu_;
 };
 
-/** The tip text the tray shows: at most 63 bytes, the size of the system field less its zero. */
+/** The longest tip the tray shows: the size of the system field less its zero. */
+inline constexpr std::size_t maxTipLength = 63;
+
+/** The tip text the tray shows: at most maxTipLength bytes. */
 std::string trayTipText(const std::string& tip);
 
 } // namespace windlecroft

@@ -11,7 +11,7 @@ class Image;
 
 /**
  * Turns a pointer drag inside a rectangle into a knob offset between 0 and a maximum that the
- * knob's size leaves free, and says when the page should announce it as (0x2000, id).
+ * knob's size leaves free, and says when the page should announce it as (SliderMoved, id).
  */
 class Slider {
 public:

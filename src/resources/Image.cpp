@@ -7,34 +7,12 @@
 #include "resources/PictureBudget.h"
 #include "resources/PictureLimits.h"
 #include "resources/RegionMask.h"
+#include "resources/WhiteningMask.h"
 
 #include <ostream>
 
 namespace windlecroft {
 
-namespace {
-
-// The sixth character of a picture name is the first one after its "Data\" folder: the initial
-// of the page the picture belongs to (dzien, noc, wieczor, intro, outro).
-const char* whiteningMaskFor(std::string_view name)
-{
-    if (name.size() < 6)
-        return nullptr;
-    switch (name[5]) {
-    case 'd':
-    case 'n':
-    case 'w':
-        return "Data\\panel.rgn";
-    case 'i':
-        return "Data\\intro.rgn";
-    case 'o':
-        return "Data\\outro.rgn";
-    default:
-        return nullptr;
-    }
-}
-
-} // namespace
 
 void Image::loadImage(std::string_view name, const ImageLoadContext& context)
 {
@@ -52,7 +30,7 @@ void Image::loadImage(std::string_view name, const ImageLoadContext& context)
             return;
         }
         if (context.layered) {
-            if (const char* mask = whiteningMaskFor(name))
+            if (const std::string_view mask = whiteningMaskFor(name); !mask.empty())
                 RegionMask(context.archive.findEntry(mask).bytes(), context.windowWidth).whiten(*picture);
         }
         pixels_ = std::move(*picture);

@@ -4,6 +4,7 @@
 #include "skin/ChunkIds.h"
 #include "skin/SkinFormatError.h"
 
+#include <cstdio>
 #include <string>
 
 namespace windlecroft {
@@ -13,6 +14,14 @@ using namespace skin;
 namespace {
 
 const std::string corrupted = "config file corrupted, ";
+
+// As the message writes an id: 0x and four hexadecimal digits.
+std::string hex16(std::uint16_t value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
+    return text;
+}
 
 Action readAction(ByteReader& in)
 {
@@ -29,7 +38,7 @@ SkinReader::SkinReader(std::span<const std::uint8_t> config) : bytes_(config), i
     in_.readU16(id);
     in_.readU32(rootLength_);
     if (id != chunk::root)
-        throw Error(corrupted + "first chunk should be 0x0258");
+        throw Error(corrupted + "first chunk should be " + hex16(chunk::root));
     root_.title = in_.string();
     root_.width = in_.u16();
     root_.height = in_.u16();

@@ -31,7 +31,7 @@ struct SkinItem {
  */
 class SkinReader {
 public:
-    /** Reads the root; throws "config file corrupted, first chunk should be 0x0258" or "..., unexpected end of file". */
+    /** Reads the root; throws "config file corrupted, first chunk should be " + the root's id, or "..., unexpected end of file". */
     explicit SkinReader(std::span<const std::uint8_t> config);
 
     const skin::SkinRoot& root() const { return root_; }

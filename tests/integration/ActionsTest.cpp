@@ -1,5 +1,5 @@
-#include "SkinBuilder.h"
-#include "ToneEncoder.h"
+#include "support/StandardSkin.h"
+#include "support/ToneEncoder.h"
 
 #include <gtest/gtest.h>
 

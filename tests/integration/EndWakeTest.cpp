@@ -1,7 +1,7 @@
 // The end of a track wakes the player's loop out of turn, so the next track starts at once even
 // while the desktop ticks rarely.
-#include "SkinBuilder.h"
-#include "ToneEncoder.h"
+#include "support/StandardSkin.h"
+#include "support/ToneEncoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Steady frames allocate nothing: this program replaces the global operator new with one that
 // counts, and runs frames that draw (highlights fading, a cross-fade) and frames that are skipped.
-#include "SkinBuilder.h"
+#include "support/StandardSkin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "SkinBuilder.h"
+#include "support/StandardSkin.h"
 
 #include <gtest/gtest.h>
 

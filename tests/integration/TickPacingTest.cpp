@@ -1,6 +1,6 @@
 // The period the player asks of its desktop's tick: the 10 ms frame tick while anything moves or
 // waits on it, a long one while nothing does.
-#include "SkinBuilder.h"
+#include "support/StandardSkin.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "skin/SourceError.h"
 #include "skin/TomlFields.h"
 #include "skin/TomlText.h"
-#include "skin/Windows1250.h"
+#include "base/TextEncoding.h"
 
 namespace windlecroft::skin {
 

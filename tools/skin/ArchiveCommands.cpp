@@ -5,7 +5,7 @@
 #include "skin/AssetReader.h"
 #include "skin/EntryFileNames.h"
 #include "skin/FolderWriter.h"
-#include "skin/Windows1250.h"
+#include "base/TextEncoding.h"
 
 #include <iomanip>
 

@@ -2,9 +2,26 @@
 
 #include <turbojpeg.h>
 
+#include <stdexcept>
+
 namespace windlecroft::skin {
 
-std::optional<std::vector<std::uint8_t>> encodeJpeg(const RgbaPicture& picture, int quality, std::string& reason)
+namespace {
+
+int subsamplingOf(JpegOptions::Subsampling subsampling)
+{
+    switch (subsampling) {
+    case JpegOptions::Subsampling::Half: return TJSAMP_422;
+    case JpegOptions::Subsampling::Quarter: return TJSAMP_420;
+    case JpegOptions::Subsampling::Grey: return TJSAMP_GRAY;
+    case JpegOptions::Subsampling::None: break;
+    }
+    return TJSAMP_444;
+}
+
+// Encodes rows of pixels in the given layout; gives nothing and the encoder's reason on failure.
+std::optional<std::vector<std::uint8_t>> encode(const std::uint8_t* pixels, int width, int pitch, int height,
+                                                int layout, JpegOptions options, std::string& reason)
 {
     tjhandle encoder = tjInitCompress();
     if (encoder == nullptr) {
@@ -13,8 +30,9 @@ std::optional<std::vector<std::uint8_t>> encodeJpeg(const RgbaPicture& picture, 
     }
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
-    const int result = tjCompress2(encoder, picture.rgba.data(), picture.width, 0, picture.height, TJPF_RGBA, &jpeg,
-                                   &size, TJSAMP_444, quality, TJFLAG_ACCURATEDCT);
+    const int flags = TJFLAG_ACCURATEDCT | (options.progressive ? TJFLAG_PROGRESSIVE : 0);
+    const int result = tjCompress2(encoder, pixels, width, pitch, height, layout, &jpeg, &size,
+                                   subsamplingOf(options.subsampling), options.quality, flags);
     std::optional<std::vector<std::uint8_t>> file;
     if (result == 0)
         file.emplace(jpeg, jpeg + size);
@@ -23,6 +41,24 @@ std::optional<std::vector<std::uint8_t>> encodeJpeg(const RgbaPicture& picture, 
     tjFree(jpeg);
     tjDestroy(encoder);
     return file;
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> encodeJpeg(const RgbaPicture& picture, int quality, std::string& reason)
+{
+    return encode(picture.rgba.data(), picture.width, 0, picture.height, TJPF_RGBA, {.quality = quality}, reason);
+}
+
+std::vector<std::uint8_t> encodeJpeg(const Surface& picture, JpegOptions options)
+{
+    std::string reason;
+    std::optional<std::vector<std::uint8_t>> file =
+        encode(reinterpret_cast<const std::uint8_t*>(picture.data()), picture.width(), picture.stride() * 4,
+               picture.height(), TJPF_BGRX, options, reason);
+    if (!file)
+        throw std::runtime_error("cannot encode the picture as JPEG: " + reason);
+    return std::move(*file);
 }
 
 } // namespace windlecroft::skin

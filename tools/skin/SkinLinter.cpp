@@ -5,7 +5,11 @@
 #include "base/ActionCode.h"
 #include "skin/ArchivePictures.h"
 #include "skin/KindNames.h"
-#include "skin/PlayerConventions.h"
+#include "app/TrackScenes.h"
+#include "app/TrayMenu.h"
+#include "elements/Indicator.h"
+#include "resources/Font.h"
+#include "resources/WhiteningMask.h"
 #include "skin/SkinWriter.h"
 #include "skin/ActionContext.h"
 
@@ -16,7 +20,6 @@ namespace windlecroft::skin {
 
 namespace {
 
-using namespace conventions;
 
 std::string inQuotes(std::string_view name)
 {
@@ -164,7 +167,7 @@ void Linter::lintChunk(const Chunk& chunk)
     } else if (const auto* c = std::get_if<FontFileChunk>(&body)) {
         lintArchiveEntry(c->file, "font file");
     } else if (const auto* c = std::get_if<FontChunk>(&body)) {
-        if (c->face.size() > maxFaceLength)
+        if (c->face.size() > Font::maxFaceLength)
             warning("the face name is longer than 31 characters and is cut");
         fonts_.insert(c->name);
     } else if (const auto* c = std::get_if<StartSceneChunk>(&body)) {
@@ -210,7 +213,7 @@ void Linter::lintTracklist(const TracklistChunk& chunk)
         if (firstPlaylist_ == 0)
             firstPlaylist_ = chunk_;
         playlistLength_ += chunk.tracks.size();
-        if (playlistLength_ > trackScenes)
+        if (playlistLength_ > TrackScenes::count)
             warning("the playlist has " + std::to_string(playlistLength_) + " entries; titles and page switches cover only the first 17");
     }
 }
@@ -258,7 +261,7 @@ void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
     } else if (const auto* r = std::get_if<KeyBindingRecord>(&body)) {
         lintAction(r->action);
     } else if (const auto* r = std::get_if<IndicatorRecord>(&body)) {
-        if (!isIndicatorState(r->state))
+        if (!indicator::isKnownState(r->state))
             warning("state " + inQuotes(r->state) + " is not one the player switches (musiclooped, musicrandom, modulelooped), so it never lights");
     } else if (const auto* r = std::get_if<ActionListRecord>(&body)) {
         lintAction(r->action);
@@ -316,7 +319,7 @@ void Linter::lintArchiveEntry(const std::string& name, const std::string& what)
 
 void Linter::lintWhitening(const std::string& name, const std::string& what)
 {
-    const std::string_view mask = whiteningMask(name);
+    const std::string_view mask = whiteningMaskFor(name);
     if (classifyFileName(name) == FileKind::Jpeg && !mask.empty() && !in_.archive.contains(mask))
         error("the " + what + " " + inQuotes(name) + " is whitened through " + inQuotes(mask) +
               " where the window can be translucent, and the archive has no such entry");
@@ -394,7 +397,7 @@ void Linter::lintAction(const Action& action)
               std::to_string(strings.size()) + ", so this action stops the player");
         return;
     }
-    if (known->argument == ArgumentKind::PageName && *text != conventions::endScene && !allPages_.contains(*text))
+    if (known->argument == ArgumentKind::PageName && *text != scene::end && !allPages_.contains(*text))
         warning(what + " switches to " + inQuotes(*text) + ", and no page has that name");
     if (known->argument == ArgumentKind::TrackName && !namedTracks_.contains(*text))
         warning(what + " plays " + inQuotes(*text) + ", and no named track has that name");
@@ -402,10 +405,10 @@ void Linter::lintAction(const Action& action)
 
 void Linter::lintEnd()
 {
-    if (!in_.archive.contains(panelMask))
-        out_.error({}, "the archive has no " + inQuotes(panelMask) + ", the mask the player shapes its window with");
+    if (!in_.archive.contains(mask::panel))
+        out_.error({}, "the archive has no " + inQuotes(mask::panel) + ", the mask the player shapes its window with");
     const std::size_t windowPixels = std::size_t{in_.skin.width} * in_.skin.height;
-    for (const std::string_view mask : {panelMask, introMask, outroMask}) {
+    for (const std::string_view mask : {mask::panel, mask::intro, mask::outro}) {
         if (const ArchiveFile* file = in_.archive.find(mask); file && !broken(std::string(mask)) && file->data.size() != windowPixels)
             out_.warning({}, "the mask " + inQuotes(mask) + " holds " + std::to_string(file->data.size()) + " bytes, the window " +
                                  std::to_string(in_.skin.width) + " x " + std::to_string(in_.skin.height) + " needs " +
@@ -413,13 +416,13 @@ void Linter::lintEnd()
     }
     if (playlistLength_ > 0) {
         std::set<std::string> needed;
-        for (std::size_t i = 0; i < std::min(playlistLength_, trackScenes); ++i)
-            needed.insert(std::string(sceneForTrack(i)));
+        for (std::size_t i = 0; i < std::min(playlistLength_, TrackScenes::count); ++i)
+            needed.insert(std::string(TrackScenes::sceneFor(i)));
         for (const std::string_view scene : {"dzien", "wieczor", "noc"}) {
             if (needed.contains(std::string(scene)) && !allPages_.contains(std::string(scene)))
                 out_.warning({}, "the playlist switches pages by track, and no page is named " + inQuotes(scene));
         }
-        if (!allFonts_.contains(std::string(titleFont)))
+        if (!allFonts_.contains(std::string(titleFontName)))
             out_.warning({}, "no font is named \"font\", so track titles are not drawn");
     }
     if (!allPages_.empty()) {

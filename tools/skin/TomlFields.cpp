@@ -1,7 +1,7 @@
 #include "skin/TomlFields.h"
 
 #include "skin/SourceError.h"
-#include "skin/Windows1250.h"
+#include "base/TextEncoding.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 #include "skin/TomlText.h"
 
-#include "skin/Windows1250.h"
+#include "base/TextEncoding.h"
 
 #include <cstdio>
 

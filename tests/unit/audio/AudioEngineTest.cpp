@@ -2,8 +2,8 @@
 #include "audio/VolumeRamp.h"
 #include "platform/headless/NullAudioOutput.h"
 
-#include "SoundMeasure.h"
-#include "ToneEncoder.h"
+#include "support/SoundMeasure.h"
+#include "support/ToneEncoder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "PlayerHarness.h"
+#include "support/PlayerHarness.h"
 
 #include <gtest/gtest.h>
 

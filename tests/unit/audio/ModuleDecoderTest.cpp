@@ -1,9 +1,9 @@
 #include "audio/AudioEngine.h"
 #include "platform/headless/NullAudioOutput.h"
 
-#include "ItWriter.h"
-#include "SoundMeasure.h"
-#include "XmWriter.h"
+#include "support/ItWriter.h"
+#include "support/SoundMeasure.h"
+#include "support/XmWriter.h"
 #include "skin/ArchiveWriter.h"
 #include "support/TempDir.h"
 

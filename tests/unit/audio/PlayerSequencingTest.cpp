@@ -1,6 +1,6 @@
-#include "PlayerHarness.h"
+#include "support/PlayerHarness.h"
 
-#include "XmWriter.h"
+#include "support/XmWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "PlayerHarness.h"
+#include "support/PlayerHarness.h"
 
-#include "ItWriter.h"
-#include "ToneEncoder.h"
-#include "XmWriter.h"
+#include "support/ItWriter.h"
+#include "support/ToneEncoder.h"
+#include "support/XmWriter.h"
 #include "base/Error.h"
 #include "skin/ArchiveWriter.h"
 

@@ -1,23 +1,23 @@
 // Font-file and font chunks: the field order, the 31-byte face, the newest font of a
 // name for the records read after it, a font file installed from the archive whichever chunk
 // comes first, and the number of each a skin may hold.
-#include "ConfigRig.h"
+#include "support/SkinRig.h"
 
 #include "skin/ChunkIds.h"
 #include "elements/Page.h"
 #include "resources/Font.h"
 #include "base/SkinLimits.h"
 
-#include "unit/resources/TestFont.h"
+#include "support/TestFont.h"
 
 #include <gtest/gtest.h>
 
 using namespace windlecroft;
-using windlecroft::test::ConfigRig;
+using windlecroft::test::SkinRig;
 
 TEST(FontChunk, WeightComesBeforeHeightAndTheFourValuesAreKept)
 {
-    ConfigRig rig;
+    SkinRig rig;
     SkinConfigWriter writer("t", 8, 6);
     // Written by hand: name, face, then the bytes BC 02 0E and four values.
     writer.begin(chunk::font);
@@ -42,7 +42,7 @@ TEST(FontChunk, WeightComesBeforeHeightAndTheFourValuesAreKept)
 
 TEST(FontChunk, FacesAreCutTo31Bytes)
 {
-    ConfigRig rig;
+    SkinRig rig;
     SkinConfigWriter writer("t", 8, 6);
     const std::string face = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij"; // 36 bytes
     writer.font("long", face, 400, 12);
@@ -54,7 +54,7 @@ TEST(FontChunk, FacesAreCutTo31Bytes)
 
 TEST(FontChunk, RecordsUseTheNewestFontOfAName)
 {
-    ConfigRig rig;
+    SkinRig rig;
     SkinConfigWriter writer("t", 8, 6);
     writer.font("f", "", 400, 10);
     writer.beginPage("first", "");
@@ -77,7 +77,7 @@ TEST(FontChunk, RecordsUseTheNewestFontOfAName)
 
 TEST(FontChunk, AFontFileFromTheArchiveProvidesItsFaceWhicheverChunkComesFirst)
 {
-    ConfigRig rig;
+    SkinRig rig;
     rig.archive.add("Fonts\\windle.ttf", windlecroft::test::testFontFile());
     SkinConfigWriter writer("t", 8, 6);
     writer.font("before", windlecroft::test::testFontFamily, 400, 14);
@@ -91,7 +91,7 @@ TEST(FontChunk, AFontFileFromTheArchiveProvidesItsFaceWhicheverChunkComesFirst)
     EXPECT_EQ(rig.skin.fonts().find("before")->family(), windlecroft::test::testFontFamily);
     EXPECT_EQ(rig.skin.fonts().find("after")->family(), windlecroft::test::testFontFamily);
 
-    ConfigRig missing;
+    SkinRig missing;
     SkinConfigWriter other("t", 8, 6);
     other.fontFile("Fonts\\gone.ttf");
     EXPECT_EQ(missing.walk(other), "can't find file Fonts\\gone.ttf in datafile");
@@ -100,7 +100,7 @@ TEST(FontChunk, AFontFileFromTheArchiveProvidesItsFaceWhicheverChunkComesFirst)
 TEST(FontChunk, ASkinHoldsAtMostSoManyFontsAndFontFiles)
 {
     auto walkFonts = [](std::size_t count) {
-        ConfigRig rig;
+        SkinRig rig;
         SkinConfigWriter writer("t", 8, 6);
         for (std::size_t i = 0; i < count; ++i)
             writer.font("f" + std::to_string(i), "", 400, 12);
@@ -111,7 +111,7 @@ TEST(FontChunk, ASkinHoldsAtMostSoManyFontsAndFontFiles)
 
     // The entry holds no font: each chunk still counts.
     auto walkFontFiles = [](std::size_t count) {
-        ConfigRig rig;
+        SkinRig rig;
         rig.archive.add("Fonts\\junk.ttf", std::string_view("not a font"));
         SkinConfigWriter writer("t", 8, 6);
         for (std::size_t i = 0; i < count; ++i)

@@ -1,6 +1,7 @@
 // The page chunk and its element records: the checks in their order, every message
 // verbatim, the timer rule, what is dropped or replaced, and files that end or lie about lengths.
-#include "ConfigRig.h"
+#include "support/SkinRig.h"
+#include "support/TestSkin.h"
 
 #include "base/SkinLimits.h"
 #include "skin/ChunkIds.h"
@@ -11,9 +12,9 @@
 #include <climits>
 
 using namespace windlecroft;
-using windlecroft::test::ConfigRig;
+using windlecroft::test::SkinRig;
 using windlecroft::test::fitRoot;
-using windlecroft::test::solidPicture;
+using windlecroft::test::solidBmp;
 
 namespace {
 
@@ -21,8 +22,8 @@ class PageChunk : public ::testing::Test {
 protected:
     PageChunk()
     {
-        rig.archive.add("bg.bmp", solidPicture(8, 6, 0x00102030));
-        rig.archive.add("knob.bmp", solidPicture(10, 4, 0x00FFFFFF));
+        rig.archive.add("bg.bmp", solidBmp(8, 6, 0x00102030));
+        rig.archive.add("knob.bmp", solidBmp(10, 4, 0x00FFFFFF));
         rig.archive.add("doc.txt", std::string_view("a document"));
     }
 
@@ -36,7 +37,7 @@ protected:
 
     Page& page() { return *rig.skin.page("p"); }
 
-    ConfigRig rig;
+    SkinRig rig;
     SkinConfigWriter writer{"t", 8, 6};
 };
 
@@ -49,7 +50,7 @@ TEST_F(PageChunk, AnUnknownFontInATextListOrViewer)
     pageWith().textList({0, 0, 5, 5}, 0, "nofont", 10);
     EXPECT_EQ(rig.walk(writer), corrupted + "can't find font named nofont");
 
-    ConfigRig viewer;
+    SkinRig viewer;
     SkinConfigWriter config("t", 8, 6);
     config.font("font", "", 400, 12);
     config.beginPage("p", "");
@@ -75,8 +76,8 @@ TEST_F(PageChunk, TextListModesAndTheModeMessage)
     EXPECT_EQ(page().textList()->rowHeight(), 16);
     EXPECT_EQ(page().textList()->font(), rig.skin.fonts().find("font"));
 
-    ConfigRig single;
-    single.archive.add("bg.bmp", solidPicture(8, 6, 0));
+    SkinRig single;
+    single.archive.add("bg.bmp", solidBmp(8, 6, 0));
     SkinConfigWriter zero("t", 8, 6);
     zero.font("font", "", 400, 12);
     zero.beginPage("p", "bg.bmp");
@@ -85,8 +86,8 @@ TEST_F(PageChunk, TextListModesAndTheModeMessage)
     EXPECT_EQ(single.skin.page("p")->textList()->activation(), 1);
     EXPECT_EQ(single.skin.page("p")->textList()->rowHeight(), 7);
 
-    ConfigRig two;
-    two.archive.add("bg.bmp", solidPicture(8, 6, 0));
+    SkinRig two;
+    two.archive.add("bg.bmp", solidBmp(8, 6, 0));
     SkinConfigWriter bad("t", 8, 6);
     bad.font("font", "", 400, 12);
     bad.beginPage("p", "bg.bmp");
@@ -104,9 +105,9 @@ TEST_F(PageChunk, SliderBytesMustBeZeroOrOne)
 {
     const std::vector<std::pair<int, int>> bad{{0, 2}, {2, 0}, {1, 255}, {255, 1}};
     for (auto [releaseOnly, orientation] : bad) {
-        ConfigRig one;
-        one.archive.add("bg.bmp", solidPicture(8, 6, 0));
-        one.archive.add("knob.bmp", solidPicture(10, 4, 0));
+        SkinRig one;
+        one.archive.add("bg.bmp", solidBmp(8, 6, 0));
+        one.archive.add("knob.bmp", solidBmp(10, 4, 0));
         SkinConfigWriter config("t", 8, 6);
         config.beginPage("p", "bg.bmp");
         config.slider({0, 0, 50, 9}, static_cast<std::uint8_t>(releaseOnly), static_cast<std::uint8_t>(orientation),
@@ -134,8 +135,8 @@ TEST_F(PageChunk, SlidersTakeTheirKnobFromTheArchive)
     EXPECT_EQ(sliders[1]->id(), 0x2001);
     EXPECT_EQ(sliders[1]->maximum(), 40); // 50 − knob width 10
 
-    ConfigRig missing;
-    missing.archive.add("bg.bmp", solidPicture(8, 6, 0));
+    SkinRig missing;
+    missing.archive.add("bg.bmp", solidBmp(8, 6, 0));
     SkinConfigWriter config("t", 8, 6);
     config.beginPage("p", "bg.bmp");
     config.slider({0, 0, 50, 9}, 0, 0, "gone.bmp", 1);
@@ -148,7 +149,7 @@ TEST_F(PageChunk, PluginRecordsNeedAKnownPluginAndAModeOfZeroOrOne)
     EXPECT_EQ(rig.walk(writer), corrupted + "can't find plugin named spectrum");
 
     // The plugin is looked up before the mode is checked.
-    ConfigRig both;
+    SkinRig both;
     SkinConfigWriter config("t", 8, 6);
     config.beginPage("p", "");
     config.pagePlugin("vis", 2);
@@ -160,7 +161,7 @@ TEST_F(PageChunk, PluginRecordsAttachToTheModeTheyName)
     // The program's plugin folder holds the library.
     ApplicationOptions options;
     options.pluginDir = std::filesystem::path(TAGGER_PLUGIN).parent_path();
-    ConfigRig withPlugins(true, options);
+    SkinRig withPlugins(true, options);
     writer.plugin("vis", std::filesystem::path(TAGGER_PLUGIN).filename().string());
     writer.beginPage("p", "");
     writer.pagePlugin("vis", 1);
@@ -189,8 +190,8 @@ TEST_F(PageChunk, AnErrorLeavesWhatWasBuiltRegistered)
 TEST_F(PageChunk, ASwitchTimerWaitsASecondLongerWithoutTranslucentWindows)
 {
     for (bool layered : {true, false}) {
-        ConfigRig one(layered);
-        one.archive.add("bg.bmp", solidPicture(8, 6, 0));
+        SkinRig one(layered);
+        one.archive.add("bg.bmp", solidBmp(8, 6, 0));
         SkinConfigWriter config("t", 8, 6);
         config.beginPage("p", "bg.bmp");
         config.pageTimer(500, 0x8001, 1);
@@ -219,7 +220,7 @@ TEST_F(PageChunk, TextBlocksBeforeTheViewerAreDroppedAndLaterOnesAdded)
     EXPECT_EQ(page().textViewer()->documentTitle(0), "Doc");
     EXPECT_EQ(page().textViewer()->titles().line(0), "Doc");
 
-    ConfigRig missing;
+    SkinRig missing;
     SkinConfigWriter config("t", 8, 6);
     config.font("font", "", 400, 12);
     config.beginPage("p", "");
@@ -251,7 +252,7 @@ TEST_F(PageChunk, DocumentsOfASkinShareOneBudget)
     ASSERT_NE(viewer.openDocument(), nullptr);
     EXPECT_EQ(viewer.openDocument()->lineCount(), static_cast<int>(maxDocumentBytes) + 1);
 
-    ConfigRig over;
+    SkinRig over;
     over.archive.add("breaks.txt", std::string(maxDocumentBytes + 5, '\n'));
     EXPECT_EQ(over.walk(skinNaming(fitting + 1)), corrupted + "documents too large");
 }
@@ -390,8 +391,8 @@ TEST_F(PageChunk, APageLengthRunningPastTheEndOfTheFileStopsAtTheEnd)
     EXPECT_EQ(page().keyBindings().size(), 1u);
 
     // The same page when the root claims the bytes too: reported, after the page was built.
-    ConfigRig longer;
-    longer.archive.add("bg.bmp", solidPicture(8, 6, 0));
+    SkinRig longer;
+    longer.archive.add("bg.bmp", solidBmp(8, 6, 0));
     bytes[4] = 0x01;
     const std::string result = longer.walk(bytes);
     EXPECT_EQ(result, corrupted + "unexpected end of file");
@@ -410,7 +411,7 @@ TEST_F(PageChunk, StringsRunningToTheEndOfTheFile)
     EXPECT_EQ(rig.skin.page("unterminated")->normalImage(), nullptr);
 
     // An indicator's state name running to the end: the record is built with what was read.
-    ConfigRig indicator;
+    SkinRig indicator;
     SkinConfigWriter second("t", 8, 6);
     second.beginPage("p", "");
     second.rawChunk(record::indicator, text("musiclo"), 40u);
@@ -421,7 +422,7 @@ TEST_F(PageChunk, StringsRunningToTheEndOfTheFile)
     EXPECT_EQ(p.indicators()[0].state(), "musiclo");
 
     // A text list's font name running to the end: the lookup fails with that name.
-    ConfigRig list;
+    SkinRig list;
     SkinConfigWriter third("t", 8, 6);
     third.beginPage("p", "");
     ByteWriter fields;
@@ -464,9 +465,9 @@ TEST_F(PageChunk, EveryCutOfAFullPageLoadsOrFailsWithAMessage)
             std::vector<std::uint8_t> bytes(full.begin(), full.begin() + static_cast<long>(length));
             if (fit)
                 fitRoot(bytes);
-            ConfigRig one;
-            one.archive.add("bg.bmp", solidPicture(8, 6, 0));
-            one.archive.add("knob.bmp", solidPicture(10, 4, 0));
+            SkinRig one;
+            one.archive.add("bg.bmp", solidBmp(8, 6, 0));
+            one.archive.add("knob.bmp", solidBmp(10, 4, 0));
             one.archive.add("doc.txt", std::string_view("a document"));
             const std::string result = one.walk(bytes);
             bool known = false;

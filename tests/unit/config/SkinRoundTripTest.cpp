@@ -1,6 +1,7 @@
 // A skin written with the skin writer, holding every chunk kind and every element record kind,
 // loads; what it builds matches what was written, element by element.
-#include "ConfigRig.h"
+#include "support/SkinRig.h"
+#include "support/TestSkin.h"
 
 #include "app/TrayIcon.h"
 #include "skin/ChunkIds.h"
@@ -9,15 +10,15 @@
 #include "resources/Font.h"
 #include "support/TempDir.h"
 
-#include "unit/resources/TestFont.h"
+#include "support/TestFont.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 using namespace windlecroft;
-using windlecroft::test::ConfigRig;
-using windlecroft::test::solidPicture;
+using windlecroft::test::SkinRig;
+using windlecroft::test::solidBmp;
 
 namespace {
 
@@ -35,11 +36,11 @@ protected:
         std::filesystem::copy_file(TAGGER_PLUGIN, dir / "spectrum.so");
         ArchiveWriter& archive = rig.archive;
         archive.add("Fonts\\windle.ttf", windlecroft::test::testFontFile());
-        archive.add("Data\\dzien.bmp", solidPicture(600, 510, 0x00102030));
-        archive.add("Data\\dzien_p.bmp", solidPicture(600, 510, 0x00405060));
-        archive.add("Data\\dzien_h.bmp", solidPicture(600, 510, 0x00708090));
-        archive.add("Data\\noc.bmp", solidPicture(600, 510, 0x00010203));
-        archive.add("Data\\knob.bmp", solidPicture(12, 16, 0x00FFFFFF));
+        archive.add("Data\\dzien.bmp", solidBmp(600, 510, 0x00102030));
+        archive.add("Data\\dzien_p.bmp", solidBmp(600, 510, 0x00405060));
+        archive.add("Data\\dzien_h.bmp", solidBmp(600, 510, 0x00708090));
+        archive.add("Data\\noc.bmp", solidBmp(600, 510, 0x00010203));
+        archive.add("Data\\knob.bmp", solidBmp(12, 16, 0x00FFFFFF));
         archive.add("Docs\\readme.txt", std::string_view("first line\nsecond line"));
         archive.add("Docs\\licence.txt", std::string_view("words words words words words words words"));
 
@@ -91,7 +92,7 @@ protected:
     }
 
     test::TempDir dir;
-    ConfigRig rig{true, inFolder(dir.path())};
+    SkinRig rig{true, inFolder(dir.path())};
     SkinConfigWriter writer{"Windlecroft demo", 600, 510};
 };
 
@@ -287,7 +288,7 @@ TEST_F(SkinRoundTrip, TheSameSkinWithoutTranslucentWindowsDelaysItsSwitchTimer)
 {
     test::TempDir other;
     std::filesystem::copy_file(TAGGER_PLUGIN, other / "spectrum.so");
-    ConfigRig plain{false, inFolder(other.path())};
+    SkinRig plain{false, inFolder(other.path())};
     plain.archive = std::move(rig.archive);
     ASSERT_EQ(plain.walk(writer), "loaded");
     const Page& dzien = *plain.skin.page("dzien");

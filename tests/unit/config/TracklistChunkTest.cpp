@@ -1,19 +1,19 @@
 // Tracklist chunks: named tracks, the playlist with a title per entry,
 // the text-list lines of the pages defined so far, and the names the plugins read.
-#include "ConfigRig.h"
+#include "support/SkinRig.h"
 
 #include "elements/Page.h"
 #include "skin/ChunkIds.h"
 #include "support/TempDir.h"
 
-#include "ToneEncoder.h"
+#include "support/ToneEncoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 using namespace windlecroft;
-using windlecroft::test::ConfigRig;
+using windlecroft::test::SkinRig;
 using windlecroft::test::fitRoot;
 
 namespace {
@@ -47,7 +47,7 @@ protected:
         return out;
     }
 
-    ConfigRig rig;
+    SkinRig rig;
     SkinConfigWriter writer{"t", 8, 6};
 };
 
@@ -179,7 +179,7 @@ TEST_F(TracklistChunk, ASecondPlaylistAddsToTheSameListAndReplacesTheNames)
     EXPECT_EQ(storedCount(), 1u);
 
     // A playlist chunk with no entries still replaces the names, with none.
-    ConfigRig again;
+    SkinRig again;
     SkinConfigWriter config("t", 8, 6);
     config.tracklist(1, {{"a", "a.ogg"}});
     config.tracklist(1, {});
@@ -198,7 +198,7 @@ TEST_F(TracklistChunk, AnUnknownTypeIsAcceptedWithoutEntriesAndRefusedWithOne)
     EXPECT_EQ(rig.skin.namedTracks().size(), 0u);
     EXPECT_EQ(contextNames(), (std::vector<std::string>{"a"})) << "a type 2 chunk stores no names";
 
-    ConfigRig one;
+    SkinRig one;
     SkinConfigWriter config("t", 8, 6);
     config.tracklist(1, {{"a", "a.ogg"}});
     config.tracklist(2, {{"x", "x.ogg"}});
@@ -208,7 +208,7 @@ TEST_F(TracklistChunk, AnUnknownTypeIsAcceptedWithoutEntriesAndRefusedWithOne)
 
     // The type is checked after the entry's strings are read: strings that run to the end of
     // the file still end in the type message.
-    ConfigRig cut;
+    SkinRig cut;
     SkinConfigWriter truncated("t", 8, 6);
     ByteWriter fields;
     fields.u8(7);
@@ -235,7 +235,7 @@ TEST_F(TracklistChunk, ACountBeyondTheEndOfTheFileNeverReadsOutside)
     EXPECT_EQ(storedCount(), 2u);
 
     // The same when the file ends inside an entry: the entry read so far is the last one.
-    ConfigRig cut;
+    SkinRig cut;
     SkinConfigWriter config("t", 8, 6);
     config.tracklist(1, 3, {{"a", "a.ogg"}});
     std::vector<std::uint8_t> bytes = config.finish();

@@ -1,10 +1,10 @@
 // The page's reaction to the actions the frame update carried out.
-#include "PageRig.h"
+#include "support/PageRig.h"
 
 #include "platform/headless/NullAudioOutput.h"
 #include "support/TempDir.h"
 
-#include "ToneEncoder.h"
+#include "support/ToneEncoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The page's drawing: the background, indicators under buttons, pressed rectangles,
 // the timed highlight blend, and the cross-fade drawing with the page's plugins. Every check
 // reads pixels of the back buffer.
-#include "PageRig.h"
+#include "support/PageRig.h"
 
 #include "plugins/Plugin.h"
 #include "support/TempDir.h"

@@ -1,6 +1,6 @@
 // The page's input routing: every collection walked newest first with no early exit,
 // posts in the order the Part gives, and what counts as a handled press.
-#include "PageRig.h"
+#include "support/PageRig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "BmpBuilder.h"
+#include "support/BmpBuilder.h"
 #include "base/Error.h"
 #include "resources/BmpDecoder.h"
 

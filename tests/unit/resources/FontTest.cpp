@@ -1,4 +1,4 @@
-#include "TestFont.h"
+#include "support/TestFont.h"
 #include "base/Error.h"
 #include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"

@@ -1,5 +1,5 @@
-#include "BmpBuilder.h"
-#include "JpegBuilder.h"
+#include "support/BmpBuilder.h"
+#include "skin/JpegEncoder.h"
 #include "base/Error.h"
 #include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"
@@ -71,7 +71,7 @@ protected:
 TEST(JpegDecoder, DecodesSizeAndColoursTopRowFirst)
 {
     const Surface original = quadrants(37, 21);
-    std::optional<Surface> decoded = decodeJpeg(test::encodeJpeg(original));
+    std::optional<Surface> decoded = decodeJpeg(skin::encodeJpeg(original));
     ASSERT_TRUE(decoded);
     ASSERT_EQ(decoded->width(), 37);
     ASSERT_EQ(decoded->height(), 21);
@@ -90,7 +90,7 @@ TEST(JpegDecoder, DataThatIsNoJpegGivesNothingAndAReason)
     EXPECT_FALSE(decodeJpeg(text, &reason));
     EXPECT_FALSE(reason.empty());
     // Every prefix of a real file: decoded (as far as it goes) or refused, never read beyond.
-    const std::vector<std::uint8_t> jpeg = test::encodeJpeg(quadrants(16, 16));
+    const std::vector<std::uint8_t> jpeg = skin::encodeJpeg(quadrants(16, 16));
     for (std::size_t length = 0; length <= jpeg.size(); length += 7)
         decodeJpeg(std::span(jpeg).first(length));
 }
@@ -98,7 +98,7 @@ TEST(JpegDecoder, DataThatIsNoJpegGivesNothingAndAReason)
 TEST_F(ImageLoading, BmpAndJpegHaveTheirSizes)
 {
     writer.add("Data\\knob.bmp", test::BmpBuilder(3, 2, 24).pixels(std::vector<std::uint8_t>(24, 0x40)).build());
-    writer.add("Data\\xray.jpg", test::encodeJpeg(quadrants(40, 30)));
+    writer.add("Data\\xray.jpg", skin::encodeJpeg(quadrants(40, 30)));
     open();
     const Image bmp = load("Data\\knob.bmp", true, 600);
     EXPECT_EQ(bmp.width(), 3);
@@ -129,7 +129,7 @@ TEST_F(ImageLoading, BmpErrorsReachTheCaller)
 
 TEST_F(ImageLoading, UndecodableJpegLeavesTheImageAsItWasAndSaysSoOnce)
 {
-    writer.add("Data\\good.jpg", test::encodeJpeg(quadrants(8, 8)));
+    writer.add("Data\\good.jpg", skin::encodeJpeg(quadrants(8, 8)));
     writer.add("Data\\bad.jpg", "GIF89a");
     open();
     Image image;
@@ -165,7 +165,7 @@ protected:
         writer.add("Data\\panel.rgn", panel);
         writer.add("Data\\intro.rgn", intro);
         writer.add("Data\\outro.rgn", outro);
-        const std::vector<std::uint8_t> jpeg = test::encodeJpeg(quadrants(windowWidth, windowHeight));
+        const std::vector<std::uint8_t> jpeg = skin::encodeJpeg(quadrants(windowWidth, windowHeight));
         for (const char* name : {"Data\\dzien.jpg", "Data\\noc.jpg", "Data\\wieczor.jpg", "Data\\intro.jpg",
                                  "Data\\outro.jpg", "Data\\xtra.jpg", "n.jpg"})
             writer.add(name, jpeg);
@@ -236,7 +236,7 @@ TEST_F(Whitening, TheMaskRowIsAsLongAsTheWindowIsWide)
 TEST_F(Whitening, AMissingMaskIsTheArchiveError)
 {
     ArchiveWriter bare;
-    bare.add("Data\\noc.jpg", test::encodeJpeg(quadrants(4, 4)));
+    bare.add("Data\\noc.jpg", skin::encodeJpeg(quadrants(4, 4)));
     archive.openBytes(bare.bytes());
     EXPECT_EQ(loadError("Data\\noc.jpg"), "can't find file Data\\panel.rgn in datafile");
     // Without layered windows the mask is never needed.

@@ -1,6 +1,6 @@
-#include "PlayerHarness.h"
+#include "support/PlayerHarness.h"
 
-#include "ToneEncoder.h"
+#include "support/ToneEncoder.h"
 #include "skin/ArchiveWriter.h"
 
 #include <algorithm>

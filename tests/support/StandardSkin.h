@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Harness.h"
+#include "support/AppHarness.h"
 
 #include <string>
 #include <vector>

@@ -13,7 +13,7 @@
 #include "resources/DataArchive.h"
 #include "resources/ImageLoadContext.h"
 
-#include "unit/resources/BmpBuilder.h"
+#include "support/BmpBuilder.h"
 
 #include <windlecroft/plugin.h>
 

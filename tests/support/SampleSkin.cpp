@@ -1,10 +1,10 @@
-#include "SampleSkin.h"
+#include "support/SampleSkin.h"
 
 #include "skin/ChunkIds.h"
-#include "integration/SkinBuilder.h"
+#include "support/StandardSkin.h"
 #include "support/TestSkin.h"
-#include "unit/resources/BmpBuilder.h"
-#include "unit/resources/JpegBuilder.h"
+#include "support/BmpBuilder.h"
+#include "skin/JpegEncoder.h"
 
 #include <string>
 
@@ -107,7 +107,7 @@ void addTracklists(SkinConfigWriter& c)
 void addArchiveEntries(ArchiveWriter& archive, int width, int height)
 {
     archive.add("Data\\knob.bmp", rleKnob());
-    archive.add("Data\\dzien.jpg", test::encodeJpeg(twoColourPicture(width, height, 0xC08000, 0x102030), 80));
+    archive.add("Data\\dzien.jpg", skin::encodeJpeg(twoColourPicture(width, height, 0xC08000, 0x102030), {.quality = 80}));
     archive.add("Data\\intro.rgn", borderMask(width, height, 4));
     archive.add("Data\\outro.rgn", borderMask(width, height, 8));
     archive.add("Docs\\readme.txt", std::string_view("A short text that wraps at twenty-eight bytes.\r\nSecond line\n\n"
@@ -145,8 +145,8 @@ SkinFiles buildSkin(int width, int height)
     c.endPage();
     c.beginPage("inne", "Data\\inne.png");
     c.endPage();
-    skin.archive.add("Data\\intro.jpg", test::encodeJpeg(twoColourPicture(width, height, 0x203040, 0xFFFFFF), 60));
-    skin.archive.add("Data\\outro.jpg", test::encodeJpeg(twoColourPicture(width, height, 0x404040, 0x000000), 60));
+    skin.archive.add("Data\\intro.jpg", skin::encodeJpeg(twoColourPicture(width, height, 0x203040, 0xFFFFFF), {.quality = 60}));
+    skin.archive.add("Data\\outro.jpg", skin::encodeJpeg(twoColourPicture(width, height, 0x404040, 0x000000), {.quality = 60}));
     addTracklists(c);
     const std::uint8_t unknown[] = {0xAA, 0xBB};
     c.rawChunk(0x7000, unknown);

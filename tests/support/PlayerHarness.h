@@ -6,7 +6,7 @@
 #include "platform/headless/NullAudioOutput.h"
 #include "resources/DataArchive.h"
 
-#include "SoundMeasure.h"
+#include "support/SoundMeasure.h"
 #include "support/TempDir.h"
 
 #include <array>
