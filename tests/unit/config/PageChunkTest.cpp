@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 
 using namespace windlecroft;
 using windlecroft::test::SkinRig;
@@ -45,29 +46,57 @@ const std::string corrupted = "config file corrupted, ";
 
 } // namespace
 
-TEST_F(PageChunk, AnUnknownFontInATextListOrViewer)
+// Each fault of a record ends the load with its message; the checks within one record come in
+// the player's order (a font or plugin is looked up before the mode is checked, a slider's
+// bytes before its knob is loaded).
+TEST(PageChunkErrors, EachFaultEndsTheLoadWithItsMessage)
 {
-    pageWith().textList({0, 0, 5, 5}, 0, "nofont", 10);
-    EXPECT_EQ(rig.walk(writer), corrupted + "can't find font named nofont");
-
-    SkinRig viewer;
-    SkinConfigWriter config("t", 8, 6);
-    config.font("font", "", 400, 12);
-    config.beginPage("p", "");
-    config.textViewer({0, 0, 5, 5}, "Font", 10); // names are compared byte for byte
-    EXPECT_EQ(viewer.walk(config), corrupted + "can't find font named Font");
+    using Records = std::function<void(SkinConfigWriter&)>;
+    const struct {
+        const char* fault;
+        Records records;
+        std::string message;
+    } cases[] = {
+        {"unknown text-list font", [](auto& c) { c.textList({0, 0, 5, 5}, 0, "nofont", 10); },
+         "can't find font named nofont"},
+        {"names compare byte for byte", [](auto& c) { c.textViewer({0, 0, 5, 5}, "Font", 10); },
+         "can't find font named Font"},
+        {"font before mode", [](auto& c) { c.textList({0, 0, 50, 50}, 2, "missing", 16); },
+         "can't find font named missing"},
+        {"text-list mode", [](auto& c) { c.textList({0, 0, 50, 50}, 2, "font", 16); }, "unknown playlist mode"},
+        {"slider type 2", [](auto& c) { c.slider({0, 0, 50, 9}, 2, 0, "knob.bmp", 1); },
+         "unknown slider orientation or type"},
+        {"slider orientation 255", [](auto& c) { c.slider({0, 0, 50, 9}, 1, 255, "knob.bmp", 1); },
+         "unknown slider orientation or type"},
+        {"slider bytes before knob", [](auto& c) { c.slider({0, 0, 50, 9}, 0, 2, "no-knob.bmp", 1); },
+         "unknown slider orientation or type"},
+        {"missing knob", [](auto& c) { c.slider({0, 0, 50, 9}, 0, 0, "gone.bmp", 1); },
+         "can't find file gone.bmp in datafile"},
+        {"unknown plugin", [](auto& c) { c.pagePlugin("spectrum", 0); }, "can't find plugin named spectrum"},
+        {"plugin before mode", [](auto& c) { c.pagePlugin("vis", 2); }, "can't find plugin named vis"},
+    };
+    for (const auto& each : cases) {
+        SkinRig rig;
+        rig.archive.add("bg.bmp", solidBmp(8, 6, 0));
+        rig.archive.add("knob.bmp", solidBmp(10, 4, 0));
+        SkinConfigWriter config("t", 8, 6);
+        config.font("font", "", 400, 12);
+        config.beginPage("p", "bg.bmp");
+        each.records(config);
+        const std::string expected = each.message.starts_with("can't find file") ? each.message : corrupted + each.message;
+        EXPECT_EQ(rig.walk(config), expected) << each.fault;
+    }
+    // A font defined only after the page is unknown to it.
+    SkinRig rig;
+    SkinConfigWriter late("t", 8, 6);
+    late.beginPage("p", "");
+    late.textList({0, 0, 5, 5}, 0, "late", 10);
+    late.endPage();
+    late.font("late", "", 400, 12);
+    EXPECT_EQ(rig.walk(late), corrupted + "can't find font named late");
 }
 
-TEST_F(PageChunk, AFontDefinedOnlyAfterThePageIsUnknownToIt)
-{
-    writer.beginPage("p", "bg.bmp");
-    writer.textList({0, 0, 5, 5}, 0, "late", 10);
-    writer.endPage();
-    writer.font("late", "", 400, 12);
-    EXPECT_EQ(rig.walk(writer), corrupted + "can't find font named late");
-}
-
-TEST_F(PageChunk, TextListModesAndTheModeMessage)
+TEST_F(PageChunk, TextListModes)
 {
     pageWith().textList({0, 0, 50, 50}, 1, "font", 16);
     EXPECT_EQ(rig.walk(writer), "loaded");
@@ -85,39 +114,6 @@ TEST_F(PageChunk, TextListModesAndTheModeMessage)
     EXPECT_EQ(single.walk(zero), "loaded");
     EXPECT_EQ(single.skin.page("p")->textList()->activation(), 1);
     EXPECT_EQ(single.skin.page("p")->textList()->rowHeight(), 7);
-
-    SkinRig two;
-    two.archive.add("bg.bmp", solidBmp(8, 6, 0));
-    SkinConfigWriter bad("t", 8, 6);
-    bad.font("font", "", 400, 12);
-    bad.beginPage("p", "bg.bmp");
-    bad.textList({0, 0, 50, 50}, 2, "font", 16);
-    EXPECT_EQ(two.walk(bad), corrupted + "unknown playlist mode");
-}
-
-TEST_F(PageChunk, TheFontIsLookedUpBeforeTheModeIsChecked)
-{
-    pageWith().textList({0, 0, 50, 50}, 2, "missing", 16);
-    EXPECT_EQ(rig.walk(writer), corrupted + "can't find font named missing");
-}
-
-TEST_F(PageChunk, SliderBytesMustBeZeroOrOne)
-{
-    const std::vector<std::pair<int, int>> bad{{0, 2}, {2, 0}, {1, 255}, {255, 1}};
-    for (auto [releaseOnly, orientation] : bad) {
-        SkinRig one;
-        one.archive.add("bg.bmp", solidBmp(8, 6, 0));
-        one.archive.add("knob.bmp", solidBmp(10, 4, 0));
-        SkinConfigWriter config("t", 8, 6);
-        config.beginPage("p", "bg.bmp");
-        config.slider({0, 0, 50, 9}, static_cast<std::uint8_t>(releaseOnly), static_cast<std::uint8_t>(orientation),
-                      "knob.bmp", 0x2001);
-        EXPECT_EQ(one.walk(config), corrupted + "unknown slider orientation or type")
-            << releaseOnly << "/" << orientation;
-    }
-    // The bytes are checked before the knob is loaded.
-    pageWith().slider({0, 0, 50, 9}, 0, 2, "no-knob.bmp", 1);
-    EXPECT_EQ(rig.walk(writer), corrupted + "unknown slider orientation or type");
 }
 
 TEST_F(PageChunk, SlidersTakeTheirKnobFromTheArchive)
@@ -134,26 +130,6 @@ TEST_F(PageChunk, SlidersTakeTheirKnobFromTheArchive)
     EXPECT_TRUE(sliders[1]->releaseOnly());
     EXPECT_EQ(sliders[1]->id(), 0x2001);
     EXPECT_EQ(sliders[1]->maximum(), 40); // 50 − knob width 10
-
-    SkinRig missing;
-    missing.archive.add("bg.bmp", solidBmp(8, 6, 0));
-    SkinConfigWriter config("t", 8, 6);
-    config.beginPage("p", "bg.bmp");
-    config.slider({0, 0, 50, 9}, 0, 0, "gone.bmp", 1);
-    EXPECT_EQ(missing.walk(config), "can't find file gone.bmp in datafile");
-}
-
-TEST_F(PageChunk, PluginRecordsNeedAKnownPluginAndAModeOfZeroOrOne)
-{
-    pageWith().pagePlugin("spectrum", 0);
-    EXPECT_EQ(rig.walk(writer), corrupted + "can't find plugin named spectrum");
-
-    // The plugin is looked up before the mode is checked.
-    SkinRig both;
-    SkinConfigWriter config("t", 8, 6);
-    config.beginPage("p", "");
-    config.pagePlugin("vis", 2);
-    EXPECT_EQ(both.walk(config), corrupted + "can't find plugin named vis");
 }
 
 TEST_F(PageChunk, PluginRecordsAttachToTheModeTheyName)
