@@ -61,6 +61,62 @@ int Application::run()
     return exitCode;
 }
 
+// What tests and the program look at.
+const std::optional<std::string>& Application::loopError() const
+{
+    return loopError_;
+}
+
+const Skin& Application::skin() const
+{
+    return skin_;
+}
+
+const SceneDirector& Application::scenes() const
+{
+    return scenes_;
+}
+
+SceneDirector& Application::scenes()
+{
+    return scenes_;
+}
+
+Player& Application::player()
+{
+    return player_;
+}
+
+AudioEngine& Application::audioEngine()
+{
+    return audioEngine_;
+}
+
+const ActionQueue& Application::actions() const
+{
+    return actions_;
+}
+
+const PluginContext& Application::pluginContext() const
+{
+    return pluginContext_;
+}
+
+BackBuffer& Application::backBuffer()
+{
+    return backBuffer_;
+}
+
+const TrayIcon& Application::trayIcon() const
+{
+    return trayIcon_;
+}
+
+const PageContext& Application::pageContext() const
+{
+    return pageContext_;
+}
+
 void Application::reportError(const std::string& message)
 {
     diagnostics_ << "windlecroft: " << message << std::endl;

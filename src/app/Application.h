@@ -58,19 +58,19 @@ public:
     void postAction(std::uint16_t code, std::uint16_t arg);
 
     /** The message of an error raised while the loop ran, if any. */
-    const std::optional<std::string>& loopError() const { return loopError_; }
+    const std::optional<std::string>& loopError() const;
 
-    const Skin& skin() const { return skin_; }
-    const SceneDirector& scenes() const { return scenes_; }
-    SceneDirector& scenes() { return scenes_; }
-    Player& player() { return player_; }
-    AudioEngine& audioEngine() { return audioEngine_; }
-    const ActionQueue& actions() const { return actions_; }
-    const PluginContext& pluginContext() const { return pluginContext_; }
-    BackBuffer& backBuffer() { return backBuffer_; }
-    const TrayIcon& trayIcon() const { return trayIcon_; }
+    const Skin& skin() const;
+    const SceneDirector& scenes() const;
+    SceneDirector& scenes();
+    Player& player();
+    AudioEngine& audioEngine();
+    const ActionQueue& actions() const;
+    const PluginContext& pluginContext() const;
+    BackBuffer& backBuffer();
+    const TrayIcon& trayIcon() const;
     /** What the pages share with the rest of the player. */
-    const PageContext& pageContext() const { return pageContext_; }
+    const PageContext& pageContext() const;
 
     // DesktopEvents: each event is handled, then one frame update and one frame render run.
     void tick() override;
