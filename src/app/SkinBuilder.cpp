@@ -23,6 +23,9 @@ template <typename... Visitors>
 struct Overloaded : Visitors... {
     using Visitors::operator()...;
 };
+// Spelled out for compilers that do not deduce an aggregate's arguments yet.
+template <typename... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 const Font& findFont(const Skin& skin, const std::string& name)
 {
