@@ -17,26 +17,47 @@ namespace windlecroft {
 
 CommandDispatcher::CommandDispatcher(Parts parts, std::ostream* trace) : parts_(parts), trace_(trace) {}
 
+namespace {
+
+// Bringing the window back and quitting are never held behind a pending page switch: the
+// window might otherwise never come back, or never close.
+bool neverHeld(Action action)
+{
+    return action.code == number(ActionCode::RestoreFromTray) || action.code == number(ActionCode::Quit);
+}
+
+} // namespace
+
 void CommandDispatcher::update()
 {
     // Posted actions wait while a page switch is under way.
-    if (parts_.scenes.switchPending())
+    if (parts_.scenes.switchPending()) {
+        while (std::optional<Action> action = parts_.actions.takeLast(neverHeld))
+            handle(*action);
         return;
-    parts_.plugins.pluginCommand() = 0;
-    // Actions posted while the loop runs (enter and leave lists, say) are carried out in it too.
-    while (std::optional<Action> action = parts_.actions.take()) {
-        if (trace_) {
-            char line[32];
-            std::snprintf(line, sizeof line, "action 0x%04X 0x%04X", action->code, action->arg);
-            *trace_ << line << std::endl;
-        }
-        carryOut(*action);
-        if (Page* page = parts_.scenes.currentPage()) {
-            pageCommand(*action);
-            page->onAction(action->code, action->arg);
-        }
     }
-    parts_.scenes.followTrack(position_);
+    parts_.plugins.pluginCommand() = 0;
+    // Actions posted while the loop runs (enter and leave lists, say) are carried out in it too;
+    // so are those of a switch that completed at once (the window is in the tray).
+    do {
+        while (std::optional<Action> action = parts_.actions.take())
+            handle(*action);
+        parts_.scenes.followTrack(position_);
+    } while (!parts_.scenes.switchPending() && !parts_.actions.empty());
+}
+
+void CommandDispatcher::handle(Action action)
+{
+    if (trace_) {
+        char line[48];
+        std::snprintf(line, sizeof line, "action 0x%04X 0x%04X", action.code, action.arg);
+        *trace_ << line << std::endl;
+    }
+    carryOut(action);
+    if (Page* page = parts_.scenes.currentPage()) {
+        pageCommand(action);
+        page->onAction(action.code, action.arg);
+    }
 }
 
 void CommandDispatcher::moduleLoading(bool looping)
@@ -106,8 +127,14 @@ void CommandDispatcher::carryOut(Action action)
     case ActionCode::SetSideVolume: player.setSideVolume(arg); break;
     case ActionCode::PluginCommand: parts_.plugins.pluginCommand() = arg; break;
     case ActionCode::SwitchPage: parts_.scenes.requestPageSwitch(parts_.skin.stringMapping().lookup(arg)); break;
-    case ActionCode::RestoreFromTray: parts_.tray.restore(); break;
-    case ActionCode::ToTray: parts_.tray.toTray(); break;
+    case ActionCode::RestoreFromTray:
+        parts_.tray.restore();
+        parts_.scenes.setHidden(false);
+        break;
+    case ActionCode::ToTray:
+        parts_.tray.toTray();
+        parts_.scenes.setHidden(parts_.tray.shown());
+        break;
     case ActionCode::Minimise: parts_.window.showWindow(ShowCommand::Minimise); break;
     case ActionCode::Quit: parts_.loop.postQuit(0); break;
     default: break;

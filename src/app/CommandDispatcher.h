@@ -50,6 +50,7 @@ public:
     void trackAdvanced(int index) override;
 
 private:
+    void handle(Action action);
     void carryOut(Action action);
     void startNamedTrack(std::uint16_t mappingIndex);
     void pageCommand(Action action);

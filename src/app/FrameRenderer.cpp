@@ -33,7 +33,7 @@ void FrameRenderer::render()
         directRepaint();
     if (parts_.window.supportsLayered() && scenes.alphaActive())
         parts_.window.setWindowAlpha(scenes.windowAlpha());
-    if (scenes.switchPending()) {
+    if (scenes.crossFading()) {
         scenes.crossFadeStep();
         // The next page's first ordinary frame draws everything again.
         lastFrame_.reset();

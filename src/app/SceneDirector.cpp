@@ -19,9 +19,12 @@ void SceneDirector::start()
     const int height = skin_.windowHeight();
     const DataArchive& archive = skin_.archive();
     regions_.add("panel", std::make_unique<Region>(Region::build(mask::panel, width, height, archive)));
-    // The intro and the outro share the fixed rectangle; their masks only whiten pictures.
-    regions_.add("intro", std::make_unique<Region>(Region::build("intro", width, height, archive)));
-    regions_.add("outro", std::make_unique<Region>(Region::build("intro", width, height, archive)));
+    // Without translucent windows the intro and the outro take the fixed rectangle, or the shape
+    // of their own mask where the archive has one.
+    for (const auto& [name, mask] : {std::pair{"intro", mask::intro}, std::pair{"outro", mask::outro}}) {
+        const std::string_view shape = archive.contains(mask) ? mask : std::string_view("intro");
+        regions_.add(name, std::make_unique<Region>(Region::build(shape, width, height, archive)));
+    }
     phaseStart_ = clock_.now();
     if (!window_.supportsLayered()) {
         applyRegion("intro", true);
@@ -58,6 +61,44 @@ void SceneDirector::requestPageSwitch(const std::string& target)
     sceneChangePending_ = true;
     nextScene_ = target;
     transitionStart_ = clock_.now();
+    if (hidden_)
+        completeSwitch();
+}
+
+void SceneDirector::setHidden(bool hidden)
+{
+    hidden_ = hidden;
+    if (hidden_ && sceneChangePending_)
+        completeSwitch();
+}
+
+// A switch completed at once, without a fade or a cross-fade: the window is left as the end of
+// the fades would leave it.
+void SceneDirector::completeSwitch()
+{
+    sceneChangePending_ = false;
+    scenePhase_ = ScenePhase::Idle;
+    if (nextScene_ == scene::end) {
+        loop_.postQuit(0);
+        return;
+    }
+    switchPages();
+    const bool layered = window_.supportsLayered();
+    windowAlpha_ = 255;
+    if (currentScene_ == scene::outro) {
+        alphaActive_ = layered;
+        if (layered) {
+            applyRegion("panel", false);
+            window_.setTranslucent(true);
+        } else {
+            applyRegion("outro", true);
+        }
+    } else if (currentScene_ != scene::intro) {
+        alphaActive_ = false;
+        applyRegion("panel", true);
+        if (layered)
+            window_.setTranslucent(false);
+    }
 }
 
 // Each playlist position belongs to one of the panel pages; intro and outro never follow it.
@@ -91,10 +132,13 @@ void SceneDirector::step()
 
 void SceneDirector::layeredStep()
 {
+    // Whether a fade of the whole window takes the pending switch up.
+    bool taken = false;
     if (sceneChangePending_) {
         if (currentScene_ == scene::intro) {
             phaseStart_ = clock_.now();
             scenePhase_ = ScenePhase::IntroFadeOut;
+            taken = true;
         } else if (nextScene_ == scene::outro) {
             phaseStart_ = clock_.now();
             window_.setTranslucent(true);
@@ -102,18 +146,26 @@ void SceneDirector::layeredStep()
             alphaActive_ = true;
             repaintPending_ = true;
             applyRegion("panel", false);
+            taken = true;
         }
         if (nextScene_ == scene::end) {
             scenePhase_ = ScenePhase::OutroFadeOut;
             phaseStart_ = clock_.now();
+            taken = true;
         }
     }
-    // A running fade takes the switch up itself; between panel pages (no fade) the switch
-    // stays pending for the cross-fade.
-    if (scenePhase_ != ScenePhase::Idle) {
-        advanceFade();
+    if (scenePhase_ == ScenePhase::Idle)
+        return;
+    // A switch between panel pages asked for while the window fades in waits for the end of the
+    // fade, and is then cross-faded; dropping it would let the playing track ask again on every
+    // frame, running the pages' leave and enter actions each time.
+    const bool fadingIn = scenePhase_ == ScenePhase::IntroFadeIn || scenePhase_ == ScenePhase::PanelFadeIn
+        || scenePhase_ == ScenePhase::OutroFadeIn;
+    advanceFade();
+    if (taken || !fadingIn)
         sceneChangePending_ = false;
-    }
+    else if (sceneChangePending_ && scenePhase_ == ScenePhase::Idle)
+        transitionStart_ = clock_.now();
 }
 
 // Every fade lasts about a second: 0.255 alpha steps per millisecond.
@@ -185,15 +237,18 @@ void SceneDirector::advanceFade()
 // pages stays pending for the cross-fade.
 void SceneDirector::plainStep()
 {
+    bool taken = false;
     if (sceneChangePending_) {
         if (currentScene_ == scene::intro) {
             switchPages();
             applyRegion("panel", true);
             scenePhase_ = ScenePhase::IntroFadeOut;
+            taken = true;
         } else if (nextScene_ == scene::outro) {
             switchPages();
             applyRegion("outro", true);
             scenePhase_ = ScenePhase::PanelFadeOut;
+            taken = true;
         }
         if (nextScene_ == scene::end) {
             window_.showWindow(ShowCommand::Hide);
@@ -205,7 +260,8 @@ void SceneDirector::plainStep()
     }
     if (scenePhase_ != ScenePhase::Idle) {
         scenePhase_ = ScenePhase::Idle;
-        sceneChangePending_ = false;
+        if (taken)
+            sceneChangePending_ = false;
     }
 }
 

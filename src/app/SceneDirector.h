@@ -39,7 +39,18 @@ public:
     /** The switch the playlist position asks for: each of the first 17 positions has its page. */
     void followTrack(int position);
 
-    /** One frame of the scene machine: the whole window's fades and the switches they take up. */
+    /**
+     * The window went into the notification area (hidden) or came back. Nothing is drawn while
+     * it is hidden, so a switch pending or asked for meanwhile completes at once, without a
+     * fade; the window comes back on the right page, shaped for it.
+     */
+    void setHidden(bool hidden);
+
+    /**
+     * One frame of the scene machine: the whole window's fades and the switches they take up. A
+     * switch between panel pages asked for while the whole window fades in waits for the fade's
+     * end; its cross-fade then starts.
+     */
     void step();
     /**
      * One frame of a pending switch between panel pages: draws both pages blended (or the new
@@ -63,6 +74,8 @@ public:
     bool onPanelPage() const;
     /** True while a switch waits for the scene machine; posted actions wait meanwhile. */
     bool switchPending() const { return sceneChangePending_; }
+    /** True when a pending switch is a cross-fade the frames draw now. */
+    bool crossFading() const { return sceneChangePending_ && scenePhase_ == ScenePhase::Idle; }
     ScenePhase phase() const { return scenePhase_; }
     bool alphaActive() const { return alphaActive_; }
     std::uint8_t windowAlpha() const { return windowAlpha_; }
@@ -77,6 +90,7 @@ private:
     void plainStep();
     void advanceFade();
     void switchPages();
+    void completeSwitch();
     void applyRegion(const char* name, bool use);
 
     Skin& skin_;
@@ -90,6 +104,7 @@ private:
     bool alphaActive_ = true;
     std::uint8_t windowAlpha_ = 0;
     bool repaintPending_ = false;
+    bool hidden_ = false;
     bool sceneChangePending_ = false;
     std::uint64_t transitionStart_ = 0;
     std::uint64_t phaseStart_ = 0;

@@ -13,6 +13,8 @@ struct ChannelSlot {
     ChannelKind kind = ChannelKind::None;
     ChannelHandle module = 0;
     ChannelHandle stream = 0;
+    /** The length of what the slot started last: stream bytes, or the last order of a module. */
+    int length = 0;
 
     /** The handle of the slot's kind; 0 when the kind is None. */
     ChannelHandle live() const

@@ -61,11 +61,11 @@ void Player::stepForward()
     if (main_.kind == ChannelKind::Stream) {
         const std::int64_t position = low32(engine_.position(handle));
         const auto step = static_cast<std::int64_t>(engine_.secondsToBytes(handle, streamStepSeconds));
-        if (position + step < trackLength_)
+        if (position + step < main_.length)
             engine_.setPosition(handle, static_cast<std::uint64_t>(position + step));
     } else if (main_.kind == ChannelKind::Module) {
         const auto order = static_cast<std::int32_t>(engine_.position(handle) & 0xFFFF);
-        if (order != trackLength_)
+        if (order != main_.length)
             engine_.setPosition(handle, static_cast<std::uint32_t>(order + 1));
     }
 }
@@ -106,7 +106,7 @@ void Player::seekPercent(float percent)
         return;
     // The factor 0.01 is a single-precision constant while the product is formed in double:
     // 0.01f lies slightly below 0.01, so 50 % of 10 orders gives just under 5 and truncates to 4.
-    const double position = static_cast<double>(trackLength_) * static_cast<double>(percent) * static_cast<double>(0.01f);
+    const double position = static_cast<double>(main_.length) * static_cast<double>(percent) * static_cast<double>(0.01f);
     if (!std::isfinite(position) || std::abs(position) > 2147483647.0)
         return;
     engine_.setPosition(handle, static_cast<std::uint32_t>(static_cast<std::int32_t>(position)));
@@ -204,17 +204,18 @@ void Player::startTrack(const TrackEntry& entry, ChannelSlot& slot, bool withEnd
         else
             handle = engine_.createStream(std::filesystem::path(entry.name));
         slot.stream = handle;
-        trackLength_ = low32(engine_.length(handle));
+        slot.length = low32(engine_.length(handle));
     } else if (entry.kind == ChannelKind::Module) {
         if (entry.fromArchive) {
             handle = engine_.loadModule(archive_.findEntry(entry.name).bytes(), entry.name);
         } else {
+            moduleLooped_ = entry.name.find("loop") != std::string::npos;
             if (listener_)
-                listener_->moduleLoading(entry.name.find("loop") != std::string::npos);
+                listener_->moduleLoading(moduleLooped_);
             handle = engine_.loadModule(std::filesystem::path(entry.name));
         }
         slot.module = handle;
-        trackLength_ = low32(engine_.length(handle)) - 1;
+        slot.length = low32(engine_.length(handle)) - 1;
     } else {
         return;
     }

@@ -91,7 +91,10 @@ public:
 
     int currentIndex() const { return currentIndex_; }
     int previousIndex() const { return previousIndex_; }
-    int trackLength() const { return trackLength_; }
+    /** The length of the main channel's track, in its position units. */
+    int trackLength() const { return main_.length; }
+    /** Whether the playlist module loaded last loops (its name holds "loop"). */
+    bool moduleLooped() const { return moduleLooped_; }
     bool repeatOne() const { return repeatOne_; }
     bool randomOrder() const { return randomOrder_; }
     const ChannelSlot& mainChannel() const { return main_; }
@@ -117,7 +120,7 @@ private:
     SyncHandle endSync_ = 0;
     int currentIndex_ = 0;
     int previousIndex_ = 0;
-    int trackLength_ = 0;
+    bool moduleLooped_ = false;
     bool repeatOne_ = false;
     bool randomOrder_ = false;
     LinearCongruentialGenerator random_;

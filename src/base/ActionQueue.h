@@ -4,6 +4,7 @@
 #include "base/ActionCode.h"
 
 #include <cstddef>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -29,6 +30,20 @@ public:
         Action action = actions_.back();
         actions_.pop_back();
         return action;
+    }
+
+    /** Removes and returns the most recently posted action that matches, leaving the others in order. */
+    template <typename Predicate>
+    std::optional<Action> takeLast(Predicate&& matches)
+    {
+        for (auto it = actions_.rbegin(); it != actions_.rend(); ++it) {
+            if (matches(*it)) {
+                const Action action = *it;
+                actions_.erase(std::next(it).base());
+                return action;
+            }
+        }
+        return std::nullopt;
     }
 
     bool empty() const { return actions_.empty(); }

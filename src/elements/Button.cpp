@@ -12,7 +12,8 @@ void Button::reset()
 void Button::stepHighlight(std::uint64_t now, std::uint16_t highlightStep)
 {
     const auto elapsed = static_cast<std::int64_t>(now - lastStep_);
-    if (elapsed < 0 || elapsed <= 10)
+    // One step on every frame tick (10 ms apart); a faster burst of frames does not speed it up.
+    if (elapsed < 0 || elapsed < 10)
         return;
     const float step = highlightStep;
     if (hover_)

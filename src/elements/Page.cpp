@@ -254,7 +254,11 @@ void Page::armTimers()
 void Page::enter()
 {
     postAll(enterActions_);
-    setIndicators(indicator::musicLooped, context_.player.repeatOne());
+    // The lamps show the player's state, whatever page was current when it changed.
+    const Player& player = context_.player;
+    setIndicators(indicator::musicLooped, player.repeatOne());
+    setIndicators(indicator::musicRandom, player.randomOrder());
+    setIndicators(indicator::moduleLooped, player.moduleLooped());
 }
 
 void Page::leave()

@@ -57,6 +57,13 @@ bool DataArchive::nextEntry(std::size_t& cursor, std::string_view& name, Archive
     return true;
 }
 
+bool DataArchive::contains(std::string_view name) const
+{
+    bool found = false;
+    forEachEntry([&](std::string_view entryName, const ArchiveEntry&) { found = found || entryName == name; });
+    return found;
+}
+
 ArchiveEntry DataArchive::findEntry(std::string_view name) const
 {
     ArchiveEntry found;

@@ -34,6 +34,9 @@ public:
     /** Throws "can't find file " + name + " in datafile" when no entry has that name. */
     ArchiveEntry findEntry(std::string_view name) const;
 
+    /** Whether an entry of that name can be found. */
+    bool contains(std::string_view name) const;
+
     /** Calls visit(name, entry) for every readable entry in file order. */
     template <typename Visit>
     void forEachEntry(Visit&& visit) const

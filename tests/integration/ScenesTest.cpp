@@ -167,3 +167,46 @@ TEST(Scenes, WithoutTranslucencyEmptyHidesAndEndsAtOnce)
     EXPECT_FALSE(h.desktop->window()->visible);
     EXPECT_FALSE(h.app->scenes().switchPending());
 }
+
+// A start page that is not the playing track's page switches once, after the window has faded
+// in: the track does not ask again on every frame of the fade.
+TEST(Scenes, AStartPageThatIsNotTheTracksPageSwitchesOnceAfterTheFadeIn)
+{
+    Harness h(true, true);
+    TestSkin skin;
+    PageRecords records;
+    records.night = [](SkinConfigWriter& c) { c.actionRecord(0x4070, 0x0A01, 0); };
+    records.day = [](SkinConfigWriter& c) { c.actionRecord(0x4060, 0x0A02, 0); };
+    buildStandardSkin(skin, "noc", false, false, records);
+    h.start(skin);
+    h.run(4000);
+    EXPECT_EQ(h.app->scenes().currentScene(), "dzien");
+    const std::string log = h.log.str();
+    for (const char* line : {"action 0x0A01", "action 0x0A02"}) {
+        const std::size_t first = log.find(line);
+        ASSERT_NE(first, std::string::npos) << line;
+        EXPECT_EQ(log.find(line, first + 1), std::string::npos) << line << " ran more than once";
+    }
+}
+
+// Without translucent windows the intro and the outro take the shape of their own masks when
+// the archive has them (the fixed rectangle otherwise).
+TEST(Scenes, IntroAndOutroMasksShapeTheirScenesWithoutTranslucency)
+{
+    Harness h(false);
+    TestSkin skin;
+    std::vector<std::uint8_t> round(static_cast<std::size_t>(skin.width() * skin.height()), 1);
+    for (int y = 100; y < 300; ++y)
+        for (int x = 150; x < 400; ++x)
+            round[static_cast<std::size_t>(y * skin.width() + x)] = 0;
+    skin.archive.add("Data\\intro.rgn", round);
+    buildStandardSkin(skin, "intro", false, false);
+    h.start(skin);
+    const Region expected = Region::rectangle(150, 100, 400, 300);
+    EXPECT_EQ(*h.desktop->windowShape(), expected);
+    h.act(0x8001, toDay);
+    h.act(0x8001, toOutro);
+    h.run(20);
+    EXPECT_EQ(h.app->scenes().currentScene(), "outro");
+    EXPECT_EQ(*h.desktop->windowShape(), Region::rectangle(90, 45, 510, 465)) << "no outro mask: the rectangle";
+}

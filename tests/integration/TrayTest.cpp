@@ -71,3 +71,52 @@ TEST(Tray, WithoutANotificationAreaToTrayMinimises)
     EXPECT_TRUE(h.desktop->window()->visible);
     EXPECT_FALSE(h.desktop->window()->minimised);
 }
+
+namespace {
+
+std::size_t linesOf(const std::string& log, const std::string& line)
+{
+    std::size_t count = 0;
+    for (std::size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+// Nothing is drawn in the tray, so a switch asked for meanwhile (the playlist moved to a track
+// of another page) completes at once, its leave and enter actions once; the window comes back
+// on that page, shaped for it, and the page takes clicks.
+TEST(Tray, ATrackOfAnotherPageStartedWhileHiddenIsShownOnRestoreAndTakesClicks)
+{
+    for (const bool layered : {true, false}) {
+        SCOPED_TRACE(layered ? "translucent" : "plain");
+        Harness h(layered, true);
+        TestSkin skin;
+        PageRecords records;
+        records.day = [](SkinConfigWriter& c) { c.actionRecord(0x4070, 0x0A01, 0); };
+        records.night = [](SkinConfigWriter& c) {
+            c.actionRecord(0x4060, 0x0A02, 0);
+            c.button({10, 10, 50, 30}, 0x1009, 0);
+        };
+        buildStandardSkin(skin, "dzien", true, true, records);
+        h.start(skin);
+        h.run(1500);
+        h.act(0xFFFD);
+        h.act(0x1010, 13);
+        h.run(3000);
+        EXPECT_EQ(h.app->scenes().currentScene(), "noc");
+        EXPECT_FALSE(h.app->scenes().switchPending());
+
+        h.app->trayClicked(false);
+        h.run(20);
+        EXPECT_TRUE(h.desktop->window()->visible);
+        EXPECT_EQ(h.pixel(300, 200), nightColours.normal);
+        EXPECT_EQ(*h.desktop->windowShape(), *h.app->scenes().region("panel"));
+        h.app->mouseDown(20, 20);
+        h.app->mouseUp(20, 20);
+        EXPECT_TRUE(h.app->player().randomOrder()) << "the night page's button took the click";
+        EXPECT_EQ(linesOf(h.log.str(), "action 0x0A01"), 1u);
+        EXPECT_EQ(linesOf(h.log.str(), "action 0x0A02"), 1u);
+    }
+}

@@ -198,12 +198,16 @@ TEST_F(ApplicationRun, TraceActionsPrintsEveryActionLastPostedFirst)
     EXPECT_EQ(log.str(), "action 0x1001 0x0000\naction 0x1002 0x0000\n");
     EXPECT_TRUE(app.actions().empty());
 
-    // While a scene change is pending, posted actions wait in the queue.
+    // While a scene change is pending, posted actions wait in the queue; restoring the window
+    // and quitting never wait.
     app.scenes().requestPageSwitch("empty");
-    app.postAction(0xFFFF, 0x00AB);
+    app.postAction(0x1002, 0x00AB);
+    app.postAction(0xFFFC, 0);
+    app.postAction(0xFFFF, 0);
     app.frameUpdate();
     EXPECT_EQ(app.actions().size(), 1u);
+    EXPECT_NE(log.str().find("action 0xFFFF 0x0000\naction 0xFFFC 0x0000\n"), std::string::npos);
     app.frameRender();
     app.frameUpdate();
-    EXPECT_NE(log.str().find("action 0xFFFF 0x00AB\n"), std::string::npos);
+    EXPECT_NE(log.str().find("action 0x1002 0x00AB\n"), std::string::npos);
 }

@@ -194,7 +194,6 @@ TEST_F(PlayerSideTest, NamedTrackPlaysOnceFromTheArchive)
 TEST_F(PlayerSideTest, SideVolumeReachesOnlyActiveHandlesAndFadeOutStops)
 {
     player.startSide(namedTracks, "theme");
-    EXPECT_EQ(player.trackLength(), 1) << "a side module records its last order too";
     player.setSideVolume(0);
     EXPECT_LT(rms(output.renderMilliseconds(50)), silence);
     player.setSideVolume(100);
@@ -205,6 +204,21 @@ TEST_F(PlayerSideTest, SideVolumeReachesOnlyActiveHandlesAndFadeOutStops)
     EXPECT_EQ(engine.isActive(player.sideChannel().module), ChannelState::Stopped);
     player.setSideVolume(100);
     EXPECT_LT(rms(output.renderMilliseconds(50)), silence);
+}
+
+// Each channel keeps its own length: a piece on the side channel changes nothing of how the
+// playlist track seeks and steps.
+TEST_F(PlayerSideTest, ASidePieceLeavesTheMainTracksSeeksAndStepsAlone)
+{
+    setPlaylist({tone("long.ogg", 500, 30.0)});
+    player.playCurrent();
+    const ChannelHandle main = player.mainChannel().stream;
+    const double length = static_cast<double>(engine.length(main));
+    player.startSide(namedTracks, "jingle");
+    player.seekPercent(50.0f);
+    EXPECT_NEAR(static_cast<double>(engine.position(main)) / length, 0.5, 0.01);
+    player.stepForward();
+    EXPECT_NEAR(static_cast<double>(engine.position(main)) / length, 25.0 / 30.0, 0.01) << "10 s on from 15 s";
 }
 
 TEST_F(PlayerSideTest, StartingAnotherNamedTrackReplacesTheFirstAndUnknownKeysStartNothing)

@@ -34,13 +34,13 @@ TEST(Button, HighlightRisesByItsStepAndStopsAtExactly100)
     EXPECT_EQ(levelsWhileHovered(30, 4), (std::vector<float>{30, 60, 90, 100}));
 }
 
-TEST(Button, HighlightStepsAtMostOncePer11MsAndFallsWhenLeft)
+TEST(Button, HighlightStepsOnEveryTickOfTenMsAndFallsWhenLeft)
 {
     Button button({0, 0, 10, 10}, {0x1001, 0}, 1000);
     button.hoverAt(0, 0);
-    button.stepHighlight(1010, 5); // 10 ms: too early
+    button.stepHighlight(1009, 5); // 9 ms: too early
     EXPECT_FLOAT_EQ(button.level(), 0.0f);
-    button.stepHighlight(1011, 5);
+    button.stepHighlight(1010, 5); // one frame tick
     EXPECT_FLOAT_EQ(button.level(), 5.0f);
     button.stepHighlight(5000, 5); // a long gap is still one step
     EXPECT_FLOAT_EQ(button.level(), 10.0f);
@@ -49,9 +49,9 @@ TEST(Button, HighlightStepsAtMostOncePer11MsAndFallsWhenLeft)
 
     button.hoverAt(11, 0); // the right edge is inclusive, 11 is outside
     EXPECT_FALSE(button.hover());
-    button.stepHighlight(5011, 7);
+    button.stepHighlight(5010, 7);
     EXPECT_FLOAT_EQ(button.level(), 3.0f);
-    button.stepHighlight(5022, 7);
+    button.stepHighlight(5020, 7);
     EXPECT_FLOAT_EQ(button.level(), 0.0f);
 }
 

@@ -28,7 +28,7 @@ protected:
     /** Runs one draw 11 ms after the last, so that each draw takes one highlight step. */
     void stepDraw()
     {
-        rig.clock.advance(11);
+        rig.clock.advance(10);
         page->draw();
     }
 
@@ -135,17 +135,20 @@ TEST_F(PageDraw, TheHighlightBlendsAtLevelTimes255Hundredths)
     EXPECT_EQ(rig.pixel(19, 15), highlight(19, 15)) << "level 100 blends at 255, a copy";
 }
 
-TEST_F(PageDraw, HighlightLevelsStepOncePerElevenMillisecondsOfDrawing)
+TEST_F(PageDraw, HighlightLevelsStepOncePerFrameTickOfDrawing)
 {
     page->addButton({10, 10, 20, 16}, 0x1001, 0);
     page->mouseMove(12, 12, 0);
     const Button& button = page->buttons()[0];
     page->draw(); // created this very millisecond: no step yet
     EXPECT_FLOAT_EQ(button.level(), 0.0f);
-    rig.clock.advance(10);
+    rig.clock.advance(9);
     page->draw();
-    EXPECT_FLOAT_EQ(button.level(), 0.0f) << "10 ms is not enough";
-    for (int i = 1; i <= 20; ++i) {
+    EXPECT_FLOAT_EQ(button.level(), 0.0f) << "9 ms is not enough";
+    rig.clock.advance(1);
+    page->draw();
+    EXPECT_FLOAT_EQ(button.level(), 5.0f) << "a frame tick of 10 ms is";
+    for (int i = 2; i <= 20; ++i) {
         stepDraw();
         ASSERT_FLOAT_EQ(button.level(), i < 20 ? 5.0f * static_cast<float>(i) : 100.0f) << "step " << i;
     }

@@ -259,7 +259,7 @@ TEST_F(PageInput, RightPressPostsEveryRightClickActionWherever)
     EXPECT_EQ(rig.carriedOut(), (Actions{{0xFFFD, 0}, {0x1002, 0}}));
 }
 
-TEST_F(PageInput, EnterPostsItsListAndLightsLoopedLeaveResetsButtons)
+TEST_F(PageInput, EnterPostsItsListAndLightsThePlayersStatesLeaveResetsButtons)
 {
     page->addEnterAction({0x1015, 0});
     page->addEnterAction({0x1011, 3});
@@ -272,8 +272,9 @@ TEST_F(PageInput, EnterPostsItsListAndLightsLoopedLeaveResetsButtons)
     rig.player.toggleRandom();
     page->enter();
     EXPECT_EQ(rig.carriedOut(), (Actions{{0x1015, 0}, {0x1011, 3}}));
-    // Newest first: musicrandom, musiclooped. Entering sets only the looped lamp.
-    EXPECT_FALSE(page->indicators()[0].on());
+    // Newest first: musicrandom, musiclooped. Entering takes every state from the player,
+    // whatever page was current when it changed.
+    EXPECT_TRUE(page->indicators()[0].on());
     EXPECT_TRUE(page->indicators()[1].on());
 
     page->mouseMove(15, 15, 0);
@@ -285,7 +286,9 @@ TEST_F(PageInput, EnterPostsItsListAndLightsLoopedLeaveResetsButtons)
     EXPECT_TRUE(page->indicators()[1].on()) << "leaving keeps the lamps";
 
     rig.player.toggleRepeatOne();
+    rig.player.toggleRandom();
     page->enter();
+    EXPECT_FALSE(page->indicators()[0].on());
     EXPECT_FALSE(page->indicators()[1].on());
 }
 
