@@ -1,10 +1,14 @@
 // The Qt shell's translucent window under a compositing manager, read back from the screen.
+#include "EventRecorder.h"
 #include "QtSession.h"
 #include "ScreenCapture.h"
 #include "platform/qt/QtDesktop.h"
 #include "resources/Surface.h"
 
 #include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QWidget>
 
 using namespace windlecroft;
 using namespace windlecroft::test;
@@ -102,5 +106,58 @@ TEST(QtShellTranslucency, WhiteIsKeyedOutAndEveryOtherPixelShowsAtTheWindowAlpha
         EXPECT_EQ(screen.pixel(windowX + 5, windowY + 5), 0xFFFFFFu);
         EXPECT_EQ(screen.pixel(windowX + 50, windowY + 30), colour);
     }
+    desktop->destroyWindow();
+}
+
+namespace {
+
+// A plain window that counts the presses it gets.
+class PressCounter final : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+} // namespace
+
+// Keyed-out white lets clicks through to the window below, as a colour key does; the pixels
+// that show take them.
+TEST(QtShellTranslucency, APressOnAKeyedPixelReachesTheWindowBelow)
+{
+    QtSession session(320, 240);
+    ASSERT_TRUE(session.ready());
+    session.startHelper({"xcompmgr"});
+    std::unique_ptr<QtDesktop> desktop;
+    ASSERT_TRUE(QtSession::waitFor([&] {
+        QtSession::pump(50);
+        desktop = std::make_unique<QtDesktop>();
+        return desktop->supportsLayered();
+    }));
+    PressCounter below;
+    below.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    below.setGeometry(windowX, windowY, 64, 48);
+    below.show();
+    QtSession::pump(200);
+
+    desktop->createWindow("translucent", windowX, windowY, 64, 48);
+    desktop->setTranslucent(true);
+    desktop->setWindowAlpha(255);
+    desktop->showWindow(ShowCommand::Show);
+    desktop->present(keyedFrame());
+    EventRecorder events;
+    QtSession::insideLoop(*desktop, events, [&] {
+        QtSession::pump(400);
+        const auto clickAt = [&](int x) {
+            session.run({"xdotool", "mousemove", std::to_string(windowX + x), std::to_string(windowY + 20), "click", "1"}, 300);
+        };
+        clickAt(5);
+        EXPECT_EQ(below.presses, 1) << "the press on white went to the window below";
+        EXPECT_FALSE(events.saw("down 5 20"));
+        clickAt(50);
+        EXPECT_TRUE(events.saw("down 50 20")) << "a visible pixel takes the press";
+        EXPECT_EQ(below.presses, 1);
+    });
     desktop->destroyWindow();
 }

@@ -16,6 +16,9 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -282,9 +285,57 @@ void QtMainWindow::present(const Surface& frame)
     if (bottom < 0)
         return;
     const QRect changed(left, top, right - left + 1, bottom - top + 1);
-    if (translucent_)
+    if (translucent_) {
         rebuildKeyedFrame(resized ? frame_.rect() : changed);
+        followVisiblePixels();
+    }
     update(changed);
+}
+
+// A translucent window shows no white pixel; clicks there go to the windows below, as they do
+// where a colour key hides a pixel. On X11 that is the window's input shape; elsewhere the mask,
+// which hides only pixels that are invisible anyway.
+void QtMainWindow::followVisiblePixels()
+{
+    if (keyedFrame_.isNull())
+        return;
+    // The keyed frame is transparent exactly where the frame is white.
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(keyedFrame_.width()) * static_cast<std::size_t>(keyedFrame_.height()));
+    for (int y = 0; y < keyedFrame_.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(keyedFrame_.constScanLine(y));
+        std::uint8_t* out = mask.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(keyedFrame_.width());
+        for (int x = 0; x < keyedFrame_.width(); ++x)
+            out[x] = row[x] == 0 ? 1 : 0;
+    }
+    applyInputShape(Region::fromMask(RegionMask(mask, keyedFrame_.width()), keyedFrame_.height()));
+}
+
+void QtMainWindow::applyInputShape(const std::optional<Region>& region)
+{
+    if (region == inputShape_)
+        return;
+    inputShape_ = region;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11) {
+        if (region)
+            setMask(toQRegion(*region));
+        return;
+    }
+    xcb_connection_t* connection = x11->connection();
+    const auto window = static_cast<xcb_window_t>(winId());
+    if (!region) {
+        // The input shape follows the bounding shape again.
+        xcb_shape_mask(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, window, 0, 0, XCB_NONE);
+    } else {
+        std::vector<xcb_rectangle_t> rects;
+        rects.reserve(region->rects().size());
+        for (const RegionRect& r : region->rects())
+            rects.push_back({static_cast<std::int16_t>(r.left), static_cast<std::int16_t>(r.top),
+                             static_cast<std::uint16_t>(r.right - r.left), static_cast<std::uint16_t>(r.bottom - r.top)});
+        xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_YX_BANDED, window, 0,
+                             0, static_cast<std::uint32_t>(rects.size()), rects.data());
+    }
+    xcb_flush(connection);
 }
 
 // White becomes fully transparent, everything else stays opaque; the window alpha is applied
@@ -313,8 +364,12 @@ void QtMainWindow::setTranslucent(bool translucent)
     if (!translucentCapable_ || translucent == translucent_)
         return;
     translucent_ = translucent;
-    if (translucent_)
+    if (translucent_) {
         rebuildKeyedFrame(frame_.rect());
+        followVisiblePixels();
+    } else {
+        applyInputShape(std::nullopt);
+    }
     update();
 }
 
@@ -363,7 +418,7 @@ void QtMainWindow::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, keyedFrame_);
 }
 
-void QtMainWindow::setShape(const Region& region)
+QRegion QtMainWindow::toQRegion(const Region& region)
 {
     // An empty QRegion would remove the mask; a region outside the window hides all of it.
     QRegion shape(-1, -1, 1, 1);
@@ -375,7 +430,12 @@ void QtMainWindow::setShape(const Region& region)
             rects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top);
         shape.setRects(rects.data(), static_cast<int>(rects.size()));
     }
-    setMask(shape);
+    return shape;
+}
+
+void QtMainWindow::setShape(const Region& region)
+{
+    setMask(toQRegion(region));
     // On X11 the shape request would wait in the output queue until something else flushes it.
     QGuiApplication::sync();
 }

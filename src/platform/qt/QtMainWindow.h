@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/qt/KeyRepeatFilter.h"
+#include "resources/Region.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -68,6 +69,10 @@ private:
     void deliverHeldRelease();
     void announceFocus();
     void rebuildKeyedFrame(const QRect& area);
+    void followVisiblePixels();
+    /** The input shape of a translucent window; nothing to let it follow the window's shape. */
+    void applyInputShape(const std::optional<Region>& region);
+    static QRegion toQRegion(const Region& region);
     void traceStartup(bool frameShown);
 
     DesktopEvents*& events_;
@@ -77,6 +82,8 @@ private:
     // The frame as presented (opaque), and with white keyed out for the translucent look.
     QImage frame_;
     QImage keyedFrame_;
+    // The input shape set while translucent; nothing while it follows the window's shape.
+    std::optional<Region> inputShape_;
     // While the shell drags the window itself: the pointer's offset from the window's corner.
     std::optional<QPoint> dragOffset_;
     // Key releases wait here until it is clear they are not half of a repeat.
