@@ -46,12 +46,15 @@ int Application::run()
         startScenes();
         exitCode = desktop_.run(*this);
         if (loopError_)
-            throw Error(*loopError_);
-    } catch (const std::exception& error) {
-        // The player's own errors, and anything else a library or the system raised (a read
-        // error, memory that could not be had): each is reported the same way.
-        reportError(error.what());
+            throw Error(*loopError_, loopDetail_);
+    } catch (const Error& error) {
+        reportError(error.what(), error.detail());
         // A failed start or run must not look like success to a shell.
+        exitCode = 1;
+    } catch (const std::exception& error) {
+        // Anything a library or the system raised (a read error, memory that could not be had)
+        // is reported the same way.
+        reportError(error.what());
         exitCode = 1;
     } catch (...) {
         reportError("unknown error");
@@ -117,9 +120,11 @@ const PageContext& Application::pageContext() const
     return pageContext_;
 }
 
-void Application::reportError(const std::string& message)
+void Application::reportError(const std::string& message, const std::string& detail)
 {
     diagnostics_ << "windlecroft: " << message << std::endl;
+    if (!detail.empty())
+        diagnostics_ << "windlecroft: " << detail << std::endl;
     desktop_.showError(message);
 }
 
@@ -220,9 +225,10 @@ void Application::postAction(std::uint16_t code, std::uint16_t arg)
     actions_.post(code, arg);
 }
 
-void Application::stopLoop(std::string message)
+void Application::stopLoop(std::string message, std::string detail)
 {
     loopError_ = std::move(message);
+    loopDetail_ = std::move(detail);
     stopped_ = true;
     desktop_.postQuit(1);
 }
@@ -240,6 +246,8 @@ void Application::deliver(Handler&& handler)
         player_.handleEndedTracks();
         frameUpdate();
         frameRender();
+    } catch (const Error& error) {
+        stopLoop(error.what(), error.detail());
     } catch (const std::exception& error) {
         stopLoop(error.what());
     } catch (...) {

@@ -93,8 +93,8 @@ private:
     void deliver(Handler&& handler);
     template <typename Handler>
     void toPage(Handler&& handler);
-    void stopLoop(std::string message);
-    void reportError(const std::string& message);
+    void stopLoop(std::string message, std::string detail = {});
+    void reportError(const std::string& message, const std::string& detail = {});
     void writeScreenshot();
 
     Desktop& desktop_;
@@ -118,6 +118,7 @@ private:
     bool windowCreated_ = false;
     bool stopped_ = false;
     std::optional<std::string> loopError_;
+    std::string loopDetail_;
 };
 
 } // namespace windlecroft

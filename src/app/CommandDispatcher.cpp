@@ -50,7 +50,7 @@ void CommandDispatcher::handle(Action action)
 {
     if (trace_) {
         char line[48];
-        std::snprintf(line, sizeof line, "action 0x%04X 0x%04X", action.code, action.arg);
+        std::snprintf(line, sizeof line, "windlecroft: action 0x%04X 0x%04X", action.code, action.arg);
         *trace_ << line << std::endl;
     }
     carryOut(action);

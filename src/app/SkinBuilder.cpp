@@ -42,8 +42,12 @@ const Font& findFont(const Skin& skin, const std::string& name)
 std::vector<std::uint8_t> readConfigFile(const std::filesystem::path& path)
 {
     std::optional<std::vector<std::uint8_t>> bytes = readRegularFile(path, maxConfigBytes);
-    if (!bytes)
-        throw Error("can't open config file");
+    if (!bytes) {
+        std::error_code ignored;
+        const std::filesystem::path folder = std::filesystem::absolute(path, ignored).lexically_normal().parent_path();
+        throw Error("can't open config file", "no readable " + path.filename().string() + " in " + folder.string()
+                                                  + " (start the player as: windlecroft SKIN_DIR)");
+    }
     return std::move(*bytes);
 }
 

@@ -70,7 +70,7 @@ ChannelHandle AudioEngine::add(std::unique_ptr<Decoder> decoder, std::string_vie
 {
     if (!decoder) {
         // The player goes on silently with handle 0; the line says why nothing is heard.
-        diagnostics_ << "can't play music file " << name << '\n';
+        diagnostics_ << "windlecroft: can't play music file " << name << '\n';
         return 0;
     }
     auto channel = std::make_unique<Channel>(std::move(decoder));

@@ -1,6 +1,7 @@
 #include "audio/Player.h"
 
 #include "audio/AudioOutput.h"
+#include "audio/PlaylistFile.h"
 #include "resources/DataArchive.h"
 
 #include <algorithm>
@@ -202,7 +203,7 @@ void Player::startTrack(const TrackEntry& entry, ChannelSlot& slot, bool withEnd
         if (entry.fromArchive)
             handle = engine_.createStream(archive_.findEntry(entry.name).bytes(), entry.name);
         else
-            handle = engine_.createStream(std::filesystem::path(entry.name));
+            handle = engine_.createStream(playlistFile(entry.name));
         slot.stream = handle;
         slot.length = low32(engine_.length(handle));
     } else if (entry.kind == ChannelKind::Module) {
@@ -212,7 +213,7 @@ void Player::startTrack(const TrackEntry& entry, ChannelSlot& slot, bool withEnd
             moduleLooped_ = entry.name.find("loop") != std::string::npos;
             if (listener_)
                 listener_->moduleLoading(moduleLooped_);
-            handle = engine_.loadModule(std::filesystem::path(entry.name));
+            handle = engine_.loadModule(playlistFile(entry.name));
         }
         slot.module = handle;
         slot.length = low32(engine_.length(handle)) - 1;

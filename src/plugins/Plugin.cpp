@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace windlecroft {
 
@@ -29,18 +30,29 @@ bool plainFileName(const std::string& name)
 
 // Only a regular file in one of the searched folders is opened, by its absolute path, so that
 // the system's library path is never searched and no library's code runs before it is found.
-void* openLibrary(const std::string& name, const PluginSearch& search)
+void* openLibrary(const std::string& name, const PluginSearch& search, std::string& reason)
 {
-    if (!plainFileName(name))
+    if (!plainFileName(name)) {
+        reason = "a plugin is named by its file name alone";
         return nullptr;
+    }
+    std::string searched;
     for (const std::filesystem::path& folder : {search.skinDir, search.pluginDir}) {
         if (folder.empty())
             continue;
         std::error_code ignored;
         const std::filesystem::path candidate = std::filesystem::absolute(folder / name, ignored);
-        if (!candidate.empty() && std::filesystem::is_regular_file(candidate, ignored))
-            return dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        searched += (searched.empty() ? "" : " or ") + candidate.parent_path().string();
+        if (!candidate.empty() && std::filesystem::is_regular_file(candidate, ignored)) {
+            void* library = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (!library) {
+                const char* error = dlerror();
+                reason = error ? error : "the library does not load";
+            }
+            return library;
+        }
     }
+    reason = "no " + name + " in " + (searched.empty() ? std::string("any plugin folder") : searched);
     return nullptr;
 }
 
@@ -48,12 +60,13 @@ void* openLibrary(const std::string& name, const PluginSearch& search)
 
 std::unique_ptr<Plugin> Plugin::load(const std::string& fileName, const PluginSearch& search)
 {
-    void* library = openLibrary(fileName, search);
+    std::string reason;
+    void* library = openLibrary(fileName, search, reason);
     // Skins written for Windows name their plugins "x.dll": take the platform's library instead.
     if (!library && plainFileName(fileName) && endsWithDll(fileName))
-        library = openLibrary(fileName.substr(0, fileName.size() - 4) + ".so", search);
+        library = openLibrary(fileName.substr(0, fileName.size() - 4) + ".so", search, reason);
     if (!library)
-        throw Error("can't load plugin " + fileName);
+        throw Error("can't load plugin " + fileName, reason);
 
     void* symbol = dlsym(library, "PluginCreateProc");
     if (!symbol) {

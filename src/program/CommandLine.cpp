@@ -12,6 +12,7 @@ namespace windlecroft {
 namespace {
 
 constexpr int scriptErrorCode = 2;
+constexpr int usageErrorCode = 2;
 
 // Reads and parses the --input script; a failure ends the program before it starts, naming the
 // file and, for a malformed line, its number.
@@ -70,11 +71,19 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
 
     try {
         cli.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
+    } catch (const CLI::CallForHelp& help) {
         std::ostringstream out;
         std::ostringstream err;
-        result.exitCode = cli.exit(error, out, err);
+        result.exitCode = cli.exit(help, out, err);
         result.message = out.str() + err.str();
+        return result;
+    } catch (const CLI::ParseError& error) {
+        // A usage error is one line and a hint, with the status shells expect of one.
+        std::string what = error.what();
+        if (const std::size_t end = what.find('\n'); end != std::string::npos)
+            what.resize(end);
+        result.exitCode = usageErrorCode;
+        result.message = "windlecroft: " + what + " (see windlecroft --help)\n";
         return result;
     }
     if (version) {

@@ -21,8 +21,8 @@ struct CommandLine {
     /** With --headless: whether the headless desktop reports layered-window support (--layered). */
     bool layered = true;
     /**
-     * Set when the program should end at once with this code: 0 after help or version, 2 for an
-     * input script that cannot be read or parsed, the parser's code for other usage errors.
+     * Set when the program should end at once with this code: 0 after help or version, 2 for a
+     * usage error or an input script that cannot be read or parsed.
      */
     std::optional<int> exitCode;
     /** What to print before ending at once (help text, version, the usage error). */

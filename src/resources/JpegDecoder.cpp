@@ -44,8 +44,9 @@ std::optional<Surface> decodeJpeg(std::span<const std::uint8_t> file, std::strin
     int colourspace = 0;
     if (tjDecompressHeader3(handle, file.data(), size, &width, &height, &subsampling, &colourspace) != 0)
         return fail(reason, tjGetErrorStr2(handle));
-    if (width <= 0 || height <= 0 ||
-        static_cast<std::int64_t>(width) * height > std::min(largestPicture, maxPicturePixels))
+    if (width <= 0 || height <= 0)
+        return fail(reason, "the file gives the picture no size");
+    if (static_cast<std::int64_t>(width) * height > std::min(largestPicture, maxPicturePixels))
         return fail(reason, "picture too large");
 
     Surface picture(width, height);

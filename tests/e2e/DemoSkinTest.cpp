@@ -4,6 +4,7 @@
 #include "XServer.h"
 #include "skin/SkinReader.h"
 #include "support/Process.h"
+#include "support/SoundMeasure.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -94,8 +95,8 @@ private:
 
 std::string traceLine(std::uint16_t code, std::uint16_t arg)
 {
-    char line[32];
-    std::snprintf(line, sizeof line, "action 0x%04X 0x%04X\n", code, arg);
+    char line[48];
+    std::snprintf(line, sizeof line, "windlecroft: action 0x%04X 0x%04X\n", code, arg);
     return line;
 }
 
@@ -131,30 +132,6 @@ void click(const XServer& x, int screenX, int screenY)
     x.query({"xdotool", "mousedown", "1"});
     std::this_thread::sleep_for(60ms);
     x.query({"xdotool", "mouseup", "1"});
-}
-
-// Loudness of SDL's disk output: 32-bit float samples, as the player opens its device.
-struct Heard {
-    double seconds = 0;
-    double rms = 0;
-    float peak = 0;
-};
-
-Heard listen(const std::filesystem::path& raw)
-{
-    std::ifstream file(raw, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<float> samples(bytes.size() / sizeof(float));
-    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
-    Heard heard;
-    heard.seconds = static_cast<double>(samples.size()) / (2 * 44100);
-    double sum = 0;
-    for (float value : samples) {
-        sum += static_cast<double>(value) * value;
-        heard.peak = std::max(heard.peak, std::abs(value));
-    }
-    heard.rms = samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
-    return heard;
 }
 
 } // namespace

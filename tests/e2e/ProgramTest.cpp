@@ -1,7 +1,11 @@
 #include "XServer.h"
 #include "app/SkinBuilder.h"
 #include "support/SkinConfigWriter.h"
+#include "skin/ChunkIds.h"
 #include "support/Process.h"
+#include "support/SoundMeasure.h"
+#include "support/TestSkin.h"
+#include "support/ToneEncoder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +53,10 @@ TEST(Program, StartupErrorsEndWithStatusOneAndTheMessageOnStderr)
     TempDir dir;
     RunResult empty = runProcess({program(), "--headless"}, headlessIn(dir));
     EXPECT_EQ(empty.status, 1);
-    EXPECT_EQ(empty.errors, "windlecroft: can't open config file\n");
+    // The folder that was searched and how to name another follow the message.
+    EXPECT_EQ(empty.errors, "windlecroft: can't open config file\nwindlecroft: no readable windlecroft.cfg in "
+                                + std::filesystem::absolute(dir.path()).lexically_normal().string()
+                                + " (start the player as: windlecroft SKIN_DIR)\n");
 
     SkinConfigWriter("t", 300, 200).save(dir / configFileName);
     RunResult noData = runProcess({program(), "--headless"}, headlessIn(dir));
@@ -129,5 +136,27 @@ TEST(ProgramOnX11, ErrorIsShownInAMessageBoxThenTheProgramEndsWithOne)
     x.query({"xdotool", "windowactivate", "--sync", *box});
     x.query({"xdotool", "key", "--window", *box, "Return"});
     EXPECT_EQ(player.wait(10s), 1);
-    EXPECT_EQ(player.errors(), "windlecroft: can't open config file\n");
+    EXPECT_EQ(player.errors().rfind("windlecroft: can't open config file\n", 0), 0u) << player.errors();
+}
+
+// Skin strings are Windows-1250: a playlist entry with a Polish name plays from the file the
+// UTF-8 file system holds, heard on SDL's disk output.
+TEST(Program, APolishPlaylistNamePlays)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir / "muzyka");
+    writeFile(dir / "muzyka" / "\xC5\xBC\xC3\xB3\xC5\x82w-poranek.ogg", encodeTone({.seconds = 2.0}));
+    TestSkin skin(64, 48);
+    skin.addPage("dzien", {0x102030, 0x405060, 0x708090}, false,
+                 [](SkinConfigWriter& c) { c.actionRecord(record::enterAction, 0x1001, 0); });
+    skin.config.tracklist(1, {{"\xBF\xF3\xB3w", "muzyka\\\xBF\xF3\xB3w-poranek.ogg"}});
+    skin.config.startScene("dzien");
+    skin.save(dir.path());
+    Process::Options options = headlessIn(dir);
+    options.environment["SDL_AUDIODRIVER"] = "disk";
+    options.environment["SDL_DISKAUDIOFILE"] = (dir / "heard.raw").string();
+    RunResult result = runProcess({program(), "--headless", "--quit-after", "1500"}, options);
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(result.errors.find("can't play"), std::string::npos) << result.errors;
+    EXPECT_GT(listen(dir / "heard.raw").rms, 0.05);
 }

@@ -50,7 +50,7 @@ TEST(Actions, PageSwitchRunsLeaveAndEnterListsInTheSameUpdateEnterFirst)
     h.log.str("");
     h.app->postAction(0x8001, toEvening);
     h.app->frameUpdate();
-    EXPECT_EQ(h.log.str(), "action 0x8001 0x0001\naction 0x0A02 0x0002\naction 0x0A01 0x0001\n");
+    EXPECT_EQ(h.log.str(), "windlecroft: action 0x8001 0x0001\nwindlecroft: action 0x0A02 0x0002\nwindlecroft: action 0x0A01 0x0001\n");
     EXPECT_EQ(h.app->scenes().nextScene(), "wieczor");
 }
 

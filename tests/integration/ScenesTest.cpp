@@ -182,7 +182,7 @@ TEST(Scenes, AStartPageThatIsNotTheTracksPageSwitchesOnceAfterTheFadeIn)
     h.run(4000);
     EXPECT_EQ(h.app->scenes().currentScene(), "dzien");
     const std::string log = h.log.str();
-    for (const char* line : {"action 0x0A01", "action 0x0A02"}) {
+    for (const char* line : {"windlecroft: action 0x0A01", "windlecroft: action 0x0A02"}) {
         const std::size_t first = log.find(line);
         ASSERT_NE(first, std::string::npos) << line;
         EXPECT_EQ(log.find(line, first + 1), std::string::npos) << line << " ran more than once";

@@ -50,7 +50,7 @@ TEST(Tray, RightClickOpensTheMenuAndItsEntriesPostTheirActions)
     h.log.str("");
     h.app->menuCommand(0x1009);
     // Both entries with the code post: random goes on and off again.
-    EXPECT_EQ(h.log.str(), "action 0x1009 0x0000\naction 0x1009 0x0000\n");
+    EXPECT_EQ(h.log.str(), "windlecroft: action 0x1009 0x0000\nwindlecroft: action 0x1009 0x0000\n");
     EXPECT_FALSE(h.app->player().randomOrder());
     h.app->menuCommand(0xFFFC);
     EXPECT_FALSE(h.desktop->trayShown());
@@ -116,7 +116,7 @@ TEST(Tray, ATrackOfAnotherPageStartedWhileHiddenIsShownOnRestoreAndTakesClicks)
         h.app->mouseDown(20, 20);
         h.app->mouseUp(20, 20);
         EXPECT_TRUE(h.app->player().randomOrder()) << "the night page's button took the click";
-        EXPECT_EQ(linesOf(h.log.str(), "action 0x0A01"), 1u);
-        EXPECT_EQ(linesOf(h.log.str(), "action 0x0A02"), 1u);
+        EXPECT_EQ(linesOf(h.log.str(), "windlecroft: action 0x0A01"), 1u);
+        EXPECT_EQ(linesOf(h.log.str(), "windlecroft: action 0x0A02"), 1u);
     }
 }

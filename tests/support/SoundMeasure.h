@@ -2,7 +2,13 @@
 
 #include "audio/AudioOutput.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -27,6 +33,27 @@ inline std::span<const float> between(const std::vector<float>& rendered, std::u
     const std::size_t from = std::min(rendered.size(), 2 * frameAt(fromMs));
     const std::size_t to = std::min(rendered.size(), 2 * frameAt(toMs));
     return std::span<const float>(rendered).subspan(from, to - from);
+}
+
+/** What SDL's disk driver wrote: 32-bit float stereo samples, as the player opens its device. */
+struct Heard {
+    double seconds = 0;
+    double rms = 0;
+    float peak = 0;
+};
+
+inline Heard listen(const std::filesystem::path& raw)
+{
+    std::ifstream file(raw, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<float> samples(bytes.size() / sizeof(float));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    Heard heard;
+    heard.seconds = static_cast<double>(samples.size()) / (2 * AudioOutput::sampleRate);
+    for (float value : samples)
+        heard.peak = std::max(heard.peak, std::abs(value));
+    heard.rms = rms(samples);
+    return heard;
 }
 
 /** A level below which a listener hears nothing (about −80 dBFS). */

@@ -219,7 +219,7 @@ void installQtFatalHandler()
             std::_Exit(1);
         }
         if (type != QtDebugMsg && type != QtInfoMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(text));
+            std::fprintf(stderr, "windlecroft: %s\n", qPrintable(text));
     });
 }
 

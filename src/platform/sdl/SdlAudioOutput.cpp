@@ -70,7 +70,7 @@ void SdlAudioOutput::start(AudioSource& source)
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             subsystemStarted_ = false;
         }
-        diagnostics_ << "no audio device (" << reason << "), playing silently" << std::endl;
+        diagnostics_ << "windlecroft: no audio device (" << reason << "), playing silently" << std::endl;
         if (SDL_AudioInit("dummy") == 0) {
             fallbackStarted_ = true;
             device_ = openDevice();

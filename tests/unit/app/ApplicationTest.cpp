@@ -86,7 +86,8 @@ TEST_F(ApplicationRun, MissingConfigReportsAndNeverCreatesTheWindow)
 {
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(lastError, "can't open config file");
-    EXPECT_EQ(log.str(), "windlecroft: can't open config file\n");
+    EXPECT_EQ(log.str().rfind("windlecroft: can't open config file\nwindlecroft: no readable windlecroft.cfg in ", 0), 0u)
+        << log.str();
     EXPECT_FALSE(lastWindow);
 }
 
@@ -195,7 +196,7 @@ TEST_F(ApplicationRun, TraceActionsPrintsEveryActionLastPostedFirst)
     app.postAction(0x1002, 0);
     app.postAction(0x1001, 0);
     app.frameUpdate();
-    EXPECT_EQ(log.str(), "action 0x1001 0x0000\naction 0x1002 0x0000\n");
+    EXPECT_EQ(log.str(), "windlecroft: action 0x1001 0x0000\nwindlecroft: action 0x1002 0x0000\n");
     EXPECT_TRUE(app.actions().empty());
 
     // While a scene change is pending, posted actions wait in the queue; restoring the window
@@ -206,8 +207,8 @@ TEST_F(ApplicationRun, TraceActionsPrintsEveryActionLastPostedFirst)
     app.postAction(0xFFFF, 0);
     app.frameUpdate();
     EXPECT_EQ(app.actions().size(), 1u);
-    EXPECT_NE(log.str().find("action 0xFFFF 0x0000\naction 0xFFFC 0x0000\n"), std::string::npos);
+    EXPECT_NE(log.str().find("windlecroft: action 0xFFFF 0x0000\nwindlecroft: action 0xFFFC 0x0000\n"), std::string::npos);
     app.frameRender();
     app.frameUpdate();
-    EXPECT_NE(log.str().find("action 0x1002 0x00AB\n"), std::string::npos);
+    EXPECT_NE(log.str().find("windlecroft: action 0x1002 0x00AB\n"), std::string::npos);
 }

@@ -272,13 +272,31 @@ TEST_F(PlayerSequencingTest, MissingFileIsSilentSaysSoOnceAndTheListGoesOn)
     setPlaylist({(dir / "gone.ogg").string(), tone("b.ogg", 1500, 0.3)});
     player.playCurrent();
     EXPECT_LT(rms(output.renderMilliseconds(50)), silence);
-    EXPECT_EQ(diagnostics.str(), "can't play music file " + (dir / "gone.ogg").string() + "\n");
+    EXPECT_EQ(diagnostics.str(), "windlecroft: can't play music file " + (dir / "gone.ogg").string() + "\n");
     player.playNext();
     EXPECT_EQ(player.currentIndex(), 1);
     EXPECT_EQ(player.mainChannel().kind, ChannelKind::Stream);
     EXPECT_LT(rms(output.renderMilliseconds(50)), silence) << "handle 0 reported stopped: nothing was active";
     player.playCurrent();
     EXPECT_GT(rms(output.renderMilliseconds(50)), level);
+}
+
+} // namespace
+} // namespace windlecroft::test
+
+namespace windlecroft::test {
+namespace {
+
+// A playlist name is Windows-1250 bytes: a Polish name plays from the file the UTF-8 file system
+// holds, and a name written with backslashes finds its folder.
+TEST_F(PlayerSequencingTest, Windows1250NamesAndBackslashesFindTheirFiles)
+{
+    std::filesystem::create_directory(dir / "muzyka");
+    std::filesystem::rename(tone("polish.ogg", 1500, 0.5), dir / "muzyka" / "\xC5\xBC\xC3\xB3\xC5\x82w.ogg");
+    setPlaylist({(dir / "muzyka").string() + "\\\xBF\xF3\xB3w.ogg"});
+    player.playCurrent();
+    EXPECT_GT(rms(output.renderMilliseconds(100)), level);
+    EXPECT_EQ(diagnostics.str(), "");
 }
 
 } // namespace

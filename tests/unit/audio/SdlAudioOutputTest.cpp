@@ -89,7 +89,7 @@ TEST(SdlAudioOutputTest, WithoutADeviceTheDummyDriverPullsAndOneLineSaysSo)
     EXPECT_TRUE(source.waitFor(4096)) << "the engine still runs, so tracks still end and advance";
     output.stop();
     const std::string line = diagnostics.str();
-    EXPECT_EQ(line.rfind("no audio device (", 0), 0u) << line;
+    EXPECT_EQ(line.rfind("windlecroft: no audio device (", 0), 0u) << line;
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
 
     // Stopping twice, and starting again after a stop, are both fine.

@@ -108,6 +108,17 @@ TEST(Plugin, LoadFailuresCarryTheFileName)
     windlecroft::test::TempDir dir;
     std::ofstream(dir / "text.so") << "not a library";
     EXPECT_EQ(loadError("text.so", {dir.path(), {}}), "can't load plugin text.so");
+    // The loader's own reason comes along for stderr: what the system said, or where it looked.
+    const auto detailOf = [](const std::string& name, const PluginSearch& search) {
+        try {
+            Plugin::load(name, search);
+        } catch (const Error& error) {
+            return error.detail();
+        }
+        return std::string();
+    };
+    EXPECT_NE(detailOf("text.so", {dir.path(), {}}).find("text.so"), std::string::npos);
+    EXPECT_EQ(detailOf("missing.so", {dir.path(), {}}), "no missing.so in " + dir.path().string());
 }
 
 TEST(Plugin, NamesThatReachOutsideTheSearchedFoldersAreNeverOpened)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace windlecroft;
@@ -48,10 +49,14 @@ TEST(CommandLine, HelpVersionAndMistakesEndAtOnce)
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.message.rfind("windlecroft ", 0), 0u);
 
-    CommandLine wrong = parse({"--quit-after", "soon"});
-    ASSERT_TRUE(wrong.exitCode);
-    EXPECT_NE(*wrong.exitCode, 0);
-    EXPECT_FALSE(wrong.message.empty());
-
-    EXPECT_NE(parse({"--no-such-option"}).exitCode.value_or(0), 0);
+    // A usage error: status 2 and one line naming the program, with a hint to --help.
+    for (const std::vector<const char*>& mistake : {std::vector<const char*>{"--quit-after", "soon"},
+                                                      std::vector<const char*>{"--no-such-option"},
+                                                      std::vector<const char*>{"--headless", "--layered", "maybe"}}) {
+        CommandLine wrong = parse(mistake);
+        EXPECT_EQ(wrong.exitCode, 2) << mistake[0];
+        EXPECT_EQ(wrong.message.rfind("windlecroft: ", 0), 0u) << wrong.message;
+        EXPECT_EQ(std::count(wrong.message.begin(), wrong.message.end(), '\n'), 1) << wrong.message;
+        EXPECT_NE(wrong.message.find("--help"), std::string::npos) << wrong.message;
+    }
 }
