@@ -1,6 +1,7 @@
 #include "plugins/Plugin.h"
 
 #include "base/Error.h"
+#include "plugins/PluginLocations.h"
 
 #include <dlfcn.h>
 
@@ -11,31 +12,10 @@ namespace windlecroft {
 
 namespace {
 
-bool endsWithDll(const std::string& name)
-{
-    if (name.size() < 4)
-        return false;
-    std::string suffix = name.substr(name.size() - 4);
-    for (char& c : suffix)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return suffix == ".dll";
-}
-
-// A plugin is named by its file name alone. A folder part ('/' or the skin's own '\\'), "." or
-// ".." would reach outside the folders searched; such a name is never passed to the loader.
-bool plainFileName(const std::string& name)
-{
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
-}
-
 // Only a regular file in one of the searched folders is opened, by its absolute path, so that
 // the system's library path is never searched and no library's code runs before it is found.
 void* openLibrary(const std::string& name, const PluginSearch& search, std::string& reason)
 {
-    if (!plainFileName(name)) {
-        reason = "a plugin is named by its file name alone";
-        return nullptr;
-    }
     std::string searched;
     for (const std::filesystem::path& folder : {search.skinDir, search.pluginDir}) {
         if (folder.empty())
@@ -60,11 +40,14 @@ void* openLibrary(const std::string& name, const PluginSearch& search, std::stri
 
 std::unique_ptr<Plugin> Plugin::load(const std::string& fileName, const PluginSearch& search)
 {
-    std::string reason;
-    void* library = openLibrary(fileName, search, reason);
-    // Skins written for Windows name their plugins "x.dll": take the platform's library instead.
-    if (!library && plainFileName(fileName) && endsWithDll(fileName))
-        library = openLibrary(fileName.substr(0, fileName.size() - 4) + ".so", search, reason);
+    // A name with a folder part is never passed to the loader; "x.dll" is also looked for as "x.so".
+    std::string reason = "a plugin is named by its file name alone";
+    void* library = nullptr;
+    for (const std::string& name : pluginFileNames(fileName)) {
+        library = openLibrary(name, search, reason);
+        if (library)
+            break;
+    }
     if (!library)
         throw Error("can't load plugin " + fileName, reason);
 

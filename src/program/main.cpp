@@ -5,6 +5,7 @@
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/sdl/SdlAudioOutput.h"
+#include "plugins/PluginLocations.h"
 
 #include <QApplication>
 
@@ -22,16 +23,6 @@ bool displayConfigured()
             return true;
     }
     return false;
-}
-
-// The program's own plugins: beside the program in the build tree, or where an installation
-// puts them.
-std::filesystem::path pluginFolder(const std::filesystem::path& programDir)
-{
-    std::error_code ignored;
-    if (std::filesystem::is_directory(programDir / "plugins", ignored))
-        return programDir / "plugins";
-    return programDir.parent_path() / "lib" / "windlecroft" / "plugins";
 }
 
 int runProgram(int argc, char** argv)
@@ -55,7 +46,7 @@ int runProgram(int argc, char** argv)
 
     std::error_code ignored;
     commandLine.options.programDir = std::filesystem::canonical("/proc/self/exe", ignored).parent_path();
-    commandLine.options.pluginDir = pluginFolder(commandLine.options.programDir);
+    commandLine.options.pluginDir = programPluginFolder(commandLine.options.programDir);
 
     SteadyClock clock;
     SdlAudioOutput audio(std::cerr);
