@@ -5,6 +5,7 @@
 #include "base/ActionCode.h"
 #include "skin/ActionSyntax.h"
 #include "skin/KeyNames.h"
+#include "skin/SkinLinter.h"
 #include "skin/SkinWriter.h"
 
 #include <gtest/gtest.h>
@@ -167,7 +168,8 @@ kind = "fonts"
         "skin.toml:15: chunk 2 (page \"noc\"), record 3 (button): error: action \"switch-page\" needs an argument",
         "skin.toml:16: chunk 2 (page \"noc\"), record 4 (key): error: unknown key name \"hyper\"",
         "skin.toml:17: chunk 2 (page \"noc\"), record 5 (button): error: rect must be [left, top, right, bottom]",
-        "skin.toml:18: chunk 2 (page \"noc\"), record 6 (button): error: button record has no field \"colour\"",
+        "skin.toml:18: chunk 2 (page \"noc\"), record 6 (button): error: button record has an unknown key \"colour\" "
+        "(known: kind, rect, action, length)",
         "skin.toml:19: chunk 2 (page \"noc\"), record 7 (text-list): error: row-height is 300, outside 0..255",
         "skin.toml:20: chunk 2 (page \"noc\"), record 8 (sprite): error: unknown record kind \"sprite\"",
         "skin.toml:23: chunk 3 (fonts): error: unknown chunk kind \"fonts\"",
@@ -175,6 +177,77 @@ kind = "fonts"
     for (const std::string& line : expected)
         EXPECT_NE(text.find(line), std::string::npos) << "missing: " << line << "\nin:\n" << text;
     EXPECT_EQ(diagnostics.errorCount(), static_cast<int>(expected.size())) << text;
+}
+
+TEST(SourceCompiler, AnUnknownKeyIsReportedWithTheKeyItMisspellsNotAsAMissingKey)
+{
+    Diagnostics diagnostics;
+    test::compile(R"(widht = 40
+height = 30
+[[chunk]]
+kind = "page"
+name = "p"
+records = [
+  { kind = "button", rectt = [0, 0, 1, 1], action = "play" },
+  { kind = "text-list", rect = [0, 0, 1, 1], font = "f", row-heigth = 9 },
+  { kind = "buton", rect = [0, 0, 1, 1], action = "play" },
+]
+[[entry]]
+name = "a.jpg"
+text = "x"
+qualty = 80
+)",
+                  diagnostics);
+    EXPECT_EQ(test::printed(diagnostics),
+              "skin.toml:1: error: the skin has an unknown key \"widht\" (did you mean \"width\"?)\n"
+              "skin.toml:14: archive entry 1 (\"a.jpg\"): error: archive entry has an unknown key \"qualty\" (did you mean \"quality\"?)\n"
+              "skin.toml:7: chunk 1 (page \"p\"), record 1 (button): error: button record has an unknown key \"rectt\" (did you mean "
+              "\"rect\"?)\n"
+              "skin.toml:8: chunk 1 (page \"p\"), record 2 (text-list): error: text-list record has an unknown key \"row-heigth\" (did "
+              "you mean \"row-height\"?)\n"
+              "skin.toml:9: chunk 1 (page \"p\"), record 3 (buton): error: unknown record kind \"buton\" (did you mean \"button\"?)\n");
+}
+
+TEST(SourceCompiler, ATextOutsideWindows1250IsOneErrorAtItsLineAndNothingFollowsFromIt)
+{
+    Diagnostics diagnostics;
+    const CompiledSkin skin = test::compile(header + R"(
+[[chunk]]
+kind = "font"
+name = "font"
+face = "Ариал"
+height = 12
+[[chunk]]
+kind = "string-mapping"
+strings = ["p", "夜"]
+[[chunk]]
+kind = "page"
+name = "p"
+records = [
+  { kind = "text-list", rect = [0, 0, 9, 9], font = "font", row-height = 9 },
+  { kind = "button", rect = [0, 0, 9, 9], action = ["switch-page", "p"] },
+]
+[[chunk]]
+kind = "playlist"
+tracks = [ { name = "Tokio", file = "music/東京.ogg" }, { name = "Ж", file = "x.ogg" } ]
+)",
+                                            diagnostics);
+    // The font, the string mapping and the playlist are lost: what names them says nothing more.
+    lintSkin({.skin = skin.config,
+              .archive = skin.archive,
+              .lines = &skin.lines,
+              .brokenEntries = &skin.brokenEntries,
+              .brokenChunkKinds = &skin.brokenChunkKinds},
+             diagnostics);
+    Diagnostics atLines;
+    for (const Diagnostic& finding : diagnostics.all()) {
+        if (finding.where.line > 0)
+            atLines.add(finding.severity, finding.where, finding.message);
+    }
+    const std::string cannot = "a character that Windows-1250, the skin's code page, cannot store\n";
+    EXPECT_EQ(test::printed(atLines), "skin.toml:8: chunk 1 (font \"font\"): error: face \"Ариал\" holds \"А\", " + cannot +
+                                          "skin.toml:12: chunk 2 (string-mapping): error: string \"夜\" holds \"夜\", " + cannot +
+                                          "skin.toml:22: chunk 4 (playlist): error: file \"music/東京.ogg\" holds \"東\", " + cannot);
 }
 
 TEST(SourceCompiler, ASyntaxErrorIsReportedWithItsLine)

@@ -22,8 +22,8 @@ std::vector<std::string> playlistOf(const SkinFile& file)
 
 ActionContext::ActionContext(const SkinFile& file) : ActionContext(StringTable(file), playlistOf(file)) {}
 
-ActionContext::ActionContext(StringTable strings, std::vector<std::string> playlistInFileOrder)
-    : strings_(std::move(strings)), byPosition_(std::move(playlistInFileOrder))
+ActionContext::ActionContext(StringTable strings, std::vector<std::string> playlistInFileOrder, bool complete)
+    : strings_(std::move(strings)), byPosition_(std::move(playlistInFileOrder)), complete_(complete)
 {
     std::reverse(byPosition_.begin(), byPosition_.end());
 }

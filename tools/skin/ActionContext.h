@@ -20,7 +20,8 @@ class ActionContext {
 public:
     ActionContext() = default;
     explicit ActionContext(const SkinFile& file);
-    ActionContext(StringTable strings, std::vector<std::string> playlistInFileOrder);
+    /** complete is false when a string-mapping or playlist chunk of the source did not compile. */
+    ActionContext(StringTable strings, std::vector<std::string> playlistInFileOrder, bool complete = true);
 
     const StringTable& strings() const { return strings_; }
     std::size_t playlistSize() const { return byPosition_.size(); }
@@ -28,10 +29,16 @@ public:
     const std::string* entryAt(std::uint16_t position) const;
     /** The lowest position whose entry has this name. */
     std::optional<std::uint16_t> positionOf(std::string_view name) const;
+    /**
+     * False when a table the names resolve against lost a chunk to an error; a name it lacks
+     * may then stand in the lost chunk, and is not reported again.
+     */
+    bool complete() const { return complete_; }
 
 private:
     StringTable strings_;
     std::vector<std::string> byPosition_;
+    bool complete_ = true;
 };
 
 } // namespace windlecroft::skin

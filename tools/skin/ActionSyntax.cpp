@@ -40,16 +40,20 @@ std::uint16_t argumentOf(const toml::node& node, const ActionInfo* known, const 
     if (kind == ArgumentKind::Position) {
         if (std::optional<std::uint16_t> position = context.positionOf(textOf(node, "name")))
             return *position;
+        if (!context.complete())
+            return 0;
         throw SourceError(lineOf(node), "the playlist has no entry named \"" + name->get() + "\"");
     }
     if (kind != ArgumentKind::PageName && kind != ArgumentKind::TrackName)
         throw SourceError(lineOf(node), "this action takes a number, not the name \"" + name->get() + "\"");
     const std::string text = textOf(node, "name");
     const StringTable& table = context.strings();
+    if (std::optional<std::uint16_t> index = table.present() ? table.indexOf(text) : std::nullopt)
+        return *index;
+    if (!context.complete())
+        return 0;
     if (!table.present())
         throw SourceError(lineOf(node), "\"" + name->get() + "\" needs a string-mapping chunk that holds it");
-    if (std::optional<std::uint16_t> index = table.indexOf(text))
-        return *index;
     throw SourceError(lineOf(node), "the string mapping holds no \"" + name->get() + "\"");
 }
 

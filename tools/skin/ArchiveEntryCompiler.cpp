@@ -7,6 +7,7 @@
 #include "skin/PictureDecoder.h"
 #include "skin/RegionMaskBuilder.h"
 #include "skin/SourceError.h"
+#include "skin/SourceKeys.h"
 #include "skin/TomlFields.h"
 
 #include <array>
@@ -66,7 +67,8 @@ int assetLine(const toml::table& table, std::string_view key)
 
 ArchiveFile compileArchiveEntry(const toml::table& table, AssetReader& assets)
 {
-    TomlFields fields(table, "archive entry");
+    TomlFields fields(table, "archive entry", SourceKeys::entry());
+    fields.rejectUnknownKeys();
     ArchiveFile file;
     file.name = fields.text("name");
     const int sources = int{fields.has("file")} + int{fields.has("picture")} + int{fields.has("mask")} + int{fields.has("text")};

@@ -6,24 +6,12 @@
 #include "skin/FormatError.h"
 #include "skin/SkinReader.h"
 #include "skin/SkinLinter.h"
-#include "skin/SourceCompiler.h"
+#include "skin/ProgramFolder.h"
+#include "skin/SourceFolder.h"
 
 namespace windlecroft::skin {
 
 namespace {
-
-void checkSource(const std::filesystem::path& folder, const std::filesystem::path& musicFolder, bool allowOutside,
-                 Diagnostics& diagnostics)
-{
-    const std::optional<std::vector<std::uint8_t>> text = readFileBytes(folder / sourceFileName);
-    if (!text) {
-        diagnostics.error({}, "can't read the source");
-        return;
-    }
-    DirectoryAssetReader assets(folder, allowOutside);
-    const CompiledSkin skin = compileSource({reinterpret_cast<const char*>(text->data()), text->size()}, assets, diagnostics);
-    lintSkin({skin.config, skin.archive, musicFolder, &skin.lines, &skin.brokenEntries}, diagnostics);
-}
 
 void checkBuilt(const std::filesystem::path& folder, const std::filesystem::path& musicFolder, Diagnostics& diagnostics)
 {
@@ -43,7 +31,12 @@ void checkBuilt(const std::filesystem::path& folder, const std::filesystem::path
         return;
     }
     const ArchiveContents archive = ArchiveContents::parse(data ? *data : std::vector<std::uint8_t>{});
-    lintSkin({skin, archive, musicFolder, nullptr, nullptr}, diagnostics);
+    lintSkin({.skin = skin,
+              .archive = archive,
+              .musicFolder = musicFolder,
+              .pluginFolder = folder,
+              .programPluginFolder = playerPluginFolder()},
+             diagnostics);
 }
 
 } // namespace
@@ -56,7 +49,7 @@ int checkSkin(const std::filesystem::path& folder, const std::optional<std::file
     std::string label;
     if (std::filesystem::is_regular_file(folder / sourceFileName, ignored)) {
         label = (folder / sourceFileName).string();
-        checkSource(folder, musicFolder.value_or(folder), allowOutside, diagnostics);
+        compileSourceFolder(folder, musicFolder.value_or(folder), allowOutside, diagnostics);
     } else if (std::filesystem::is_regular_file(folder / configFileName, ignored)) {
         label = (folder / configFileName).string();
         checkBuilt(folder, musicFolder.value_or(folder), diagnostics);

@@ -33,17 +33,21 @@ int Diagnostics::errorCount() const
         std::count_if(list_.begin(), list_.end(), [](const Diagnostic& d) { return d.severity == Severity::Error; }));
 }
 
-void Diagnostics::print(std::ostream& out, const std::string& fileName) const
+void Diagnostics::print(std::ostream& out, const std::string& fileName, std::string_view prefix) const
 {
     for (const Diagnostic& d : list_) {
-        out << fileName;
+        out << prefix << fileName;
         if (d.where.line > 0)
             out << ':' << d.where.line;
         out << ": ";
         const std::string where = d.where.describe();
         if (!where.empty())
             out << where << ": ";
-        out << (d.severity == Severity::Error ? "error: " : "warning: ") << d.message << '\n';
+        out << (d.severity == Severity::Error ? "error: " : "warning: ");
+        // A finding is one line, whatever a name it quotes holds.
+        for (const char c : d.message)
+            out << (c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c));
+        out << '\n';
     }
 }
 

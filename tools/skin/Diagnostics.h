@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace windlecroft::skin {
@@ -43,8 +44,11 @@ public:
     int errorCount() const;
     bool hasErrors() const { return errorCount() > 0; }
 
-    /** One line per finding: "FILE:LINE: chunk 5 (page "noc"), record 3 (button): error: ...". */
-    void print(std::ostream& out, const std::string& fileName) const;
+    /**
+     * One line per finding: "FILE:LINE: chunk 5 (page "noc"), record 3 (button): error: ...",
+     * each after prefix (the program's name, on its error stream).
+     */
+    void print(std::ostream& out, const std::string& fileName, std::string_view prefix = {}) const;
 
 private:
     std::vector<Diagnostic> list_;

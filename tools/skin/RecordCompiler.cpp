@@ -5,6 +5,7 @@
 #include "skin/KeyNames.h"
 #include "skin/KindNames.h"
 #include "skin/SourceError.h"
+#include "skin/SourceKeys.h"
 #include "skin/TomlFields.h"
 
 namespace windlecroft::skin {
@@ -117,6 +118,7 @@ ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, con
         const auto id = fields.number<std::uint16_t>("id");
         return RawRecord{id, fields.hex("hex")};
     }
+    // Not reached while SourceKeys knows the same kinds as this function.
     throw SourceError(fields.line(), "unknown record kind \"" + kind + "\"");
 }
 
@@ -124,9 +126,12 @@ ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, con
 
 ElementRecord compileRecord(const toml::table& table, const ActionContext& context)
 {
-    TomlFields fields(table, "record");
-    const std::string kind = fields.string("kind");
-    TomlFields typed(table, kind + " record");
+    const std::string kind = kindOf(table, "record");
+    const std::optional<std::span<const std::string_view>> keys = SourceKeys::record(kind);
+    if (!keys)
+        throw SourceError(lineOf(table), unknownName("record kind", kind, SourceKeys::recordKinds()));
+    TomlFields typed(table, kind + " record", *keys);
+    typed.rejectUnknownKeys();
     typed.take("kind");
     ElementRecord record;
     record.body = compileBody(kind, typed, context);

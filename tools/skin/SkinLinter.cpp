@@ -12,6 +12,9 @@
 #include "resources/WhiteningMask.h"
 #include "skin/SkinWriter.h"
 #include "skin/ActionContext.h"
+#include "skin/ElfExports.h"
+#include "skin/FolderFiles.h"
+#include "plugins/PluginLocations.h"
 
 #include <array>
 #include <map>
@@ -54,12 +57,15 @@ private:
     void lintWhitening(const std::string& name, const std::string& what);
     void lintKnob(const SliderRecord& slider);
     void lintArchiveEntry(const std::string& name, const std::string& what);
+    void lintPluginFile(const PluginChunk& plugin);
     void lintEnd();
 
     Location here() const;
     void error(std::string message) { out_.error(here(), std::move(message)); }
     void warning(std::string message) { out_.warning(here(), std::move(message)); }
     bool broken(const std::string& name) const { return in_.brokenEntries && in_.brokenEntries->contains(name); }
+    // A chunk of this kind did not compile, so what it defines may be missing for that reason alone.
+    bool lost(std::string_view kind) const { return in_.brokenChunkKinds && in_.brokenChunkKinds->contains(std::string(kind)); }
 
     const LintInput& in_;
     Diagnostics& out_;
@@ -182,6 +188,7 @@ void Linter::lintChunk(const Chunk& chunk)
         }
     } else if (const auto* c = std::get_if<PluginChunk>(&body)) {
         plugins_.insert(c->name);
+        lintPluginFile(*c);
     }
 }
 
@@ -205,7 +212,7 @@ void Linter::lintTracklist(const TracklistChunk& chunk)
         if (!isMusic(track.file))
             warning(label + inQuotes(track.file) + " is neither .xm, .it, .mp3 nor .ogg, so it never plays");
         std::error_code ignored;
-        const std::filesystem::path path = in_.musicFolder / std::filesystem::path(decodeWindows1250(track.file));
+        const std::filesystem::path path = in_.musicFolder / folderPath(track.file, in_.sourceNames);
         if (!std::filesystem::is_regular_file(path, ignored))
             warning(label + "the music file " + inQuotes(track.file) + " is not there");
     }
@@ -287,7 +294,7 @@ void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
     } else if (const auto* r = std::get_if<PageTimerRecord>(&body)) {
         lintAction(r->action);
     } else if (const auto* r = std::get_if<PagePluginRecord>(&body)) {
-        if (!plugins_.contains(r->plugin)) {
+        if (!plugins_.contains(r->plugin) && !lost("plugin")) {
             auto later = allPlugins_.find(r->plugin);
             error(later == allPlugins_.end() ? "no plugin is named " + inQuotes(r->plugin)
                                              : "plugin " + inQuotes(r->plugin) + " is defined only later, in chunk " +
@@ -303,7 +310,7 @@ void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
 
 void Linter::lintFont(const std::string& name)
 {
-    if (fonts_.contains(name))
+    if (fonts_.contains(name) || lost("font"))
         return;
     auto later = allFonts_.find(name);
     error(later == allFonts_.end() ? "no font is named " + inQuotes(name)
@@ -315,6 +322,52 @@ void Linter::lintArchiveEntry(const std::string& name, const std::string& what)
 {
     if (!in_.archive.contains(name))
         error("the archive has no entry " + inQuotes(name) + " for the " + what);
+}
+
+void Linter::lintPluginFile(const PluginChunk& plugin)
+{
+    if (in_.pluginFolder.empty())
+        return;
+    const std::string file = inQuotes(plugin.file);
+    const std::string cannotLoad = ": the player stops with \"can't load plugin " + decodeWindows1250(plugin.file) + "\"";
+    const std::vector<std::string> names = pluginFileNames(plugin.file);
+    if (names.empty()) {
+        error("the plugin file " + file + " is no plain file name" + cannotLoad);
+        return;
+    }
+    // The player's order: each name in the skin folder, then in its own plugin folder.
+    for (const std::string& name : names) {
+        for (const bool ownFolder : {false, true}) {
+            const std::filesystem::path& folder = ownFolder ? in_.programPluginFolder : in_.pluginFolder;
+            if (folder.empty())
+                continue;
+            const std::filesystem::path path = folder / folderPath(name, in_.sourceNames && !ownFolder);
+            std::error_code ignored;
+            if (!std::filesystem::is_regular_file(path, ignored))
+                continue;
+            const std::string found = inQuotes(name) + (ownFolder ? " (in the program's plugin folder)" : "");
+            switch (findElfExport(path, "PluginCreateProc")) {
+            case ElfExport::Exported:
+                break;
+            case ElfExport::Missing:
+                error("the plugin file " + found + " exports no PluginCreateProc: the player stops with \"can't find "
+                      "PluginCreateProc in " + decodeWindows1250(plugin.file) + "\"");
+                break;
+            case ElfExport::NotALibrary:
+                error("the plugin file " + found + " is no shared library for this machine" + cannotLoad);
+                break;
+            case ElfExport::Unknown:
+                warning("the plugin file " + found + " has no section table, so its PluginCreateProc cannot be looked for");
+                break;
+            case ElfExport::Unreadable:
+                error("can't read the plugin file " + found);
+                break;
+            }
+            return;
+        }
+    }
+    error("no plugin file " + file + (names.size() > 1 ? " (nor " + inQuotes(names[1]) + ")" : std::string()) +
+          " is in the folder or the program's plugin folder" + cannotLoad);
 }
 
 void Linter::lintWhitening(const std::string& name, const std::string& what)
@@ -382,12 +435,14 @@ void Linter::lintAction(const Action& action)
     const std::string what = std::string(known->name) + " " + std::to_string(action.arg);
     if ((action.code == number(ActionCode::SetMainVolume) || action.code == number(ActionCode::SetSideVolume)) && action.arg > 100)
         warning(what + " is above the volume's 100");
-    if (known->argument == ArgumentKind::Position && action.arg >= context_.playlistSize())
+    if (known->argument == ArgumentKind::Position && action.arg >= context_.playlistSize() && !lost("playlist"))
         warning(what + ": the playlist has " + std::to_string(context_.playlistSize()) + " entries, so it plays nothing");
     if (known->argument != ArgumentKind::PageName && known->argument != ArgumentKind::TrackName)
         return;
     const StringTable& strings = context_.strings();
     if (!strings.present()) {
+        if (lost("string-mapping"))
+            return;
         error(what + ": the skin has no string-mapping chunk, so this action stops the player");
         return;
     }
@@ -397,9 +452,9 @@ void Linter::lintAction(const Action& action)
               std::to_string(strings.size()) + ", so this action stops the player");
         return;
     }
-    if (known->argument == ArgumentKind::PageName && *text != scene::end && !allPages_.contains(*text))
+    if (known->argument == ArgumentKind::PageName && *text != scene::end && !allPages_.contains(*text) && !lost("page"))
         warning(what + " switches to " + inQuotes(*text) + ", and no page has that name");
-    if (known->argument == ArgumentKind::TrackName && !namedTracks_.contains(*text))
+    if (known->argument == ArgumentKind::TrackName && !namedTracks_.contains(*text) && !lost("named-tracks"))
         warning(what + " plays " + inQuotes(*text) + ", and no named track has that name");
 }
 
@@ -419,13 +474,13 @@ void Linter::lintEnd()
         for (std::size_t i = 0; i < std::min(playlistLength_, TrackScenes::count); ++i)
             needed.insert(std::string(TrackScenes::sceneFor(i)));
         for (const std::string_view scene : {"dzien", "wieczor", "noc"}) {
-            if (needed.contains(std::string(scene)) && !allPages_.contains(std::string(scene)))
+            if (needed.contains(std::string(scene)) && !allPages_.contains(std::string(scene)) && !lost("page"))
                 out_.warning({}, "the playlist switches pages by track, and no page is named " + inQuotes(scene));
         }
-        if (!allFonts_.contains(std::string(titleFontName)))
+        if (!allFonts_.contains(std::string(titleFontName)) && !lost("font"))
             out_.warning({}, "no font is named \"font\", so track titles are not drawn");
     }
-    if (!allPages_.empty()) {
+    if (!allPages_.empty() && !lost("start-scene") && !lost("page")) {
         if (!startScene_)
             out_.warning({}, "no start-scene chunk names the first page, so the player shows none");
         else if (!allPages_.contains(*startScene_))

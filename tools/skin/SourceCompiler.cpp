@@ -6,6 +6,7 @@
 #include "skin/KindNames.h"
 #include "skin/RecordCompiler.h"
 #include "skin/SourceError.h"
+#include "skin/SourceKeys.h"
 #include "skin/TomlFields.h"
 
 namespace windlecroft::skin {
@@ -16,7 +17,8 @@ std::vector<TrackItem> tracks(TomlFields& fields)
 {
     std::vector<TrackItem> result;
     for (const toml::table* table : fields.tables("tracks")) {
-        TomlFields track(*table, "track");
+        TomlFields track(*table, "track", SourceKeys::track());
+        track.rejectUnknownKeys();
         TrackItem entry;
         entry.name = track.text("name");
         entry.file = track.text("file", "");
@@ -43,7 +45,8 @@ StringMappingChunk stringMapping(TomlFields& fields)
         return chunk;
     }
     for (const toml::table* table : fields.tables("entries")) {
-        TomlFields entry(*table, "string-mapping entry");
+        TomlFields entry(*table, "string-mapping entry", SourceKeys::mappingEntry());
+        entry.rejectUnknownKeys();
         MappingEntry mapping;
         mapping.text = entry.text("text");
         mapping.index = entry.number<std::uint16_t>("index");
@@ -107,7 +110,7 @@ CompiledSkin Compiler::compile(std::string_view text)
 
 void Compiler::compileRoot(const toml::table& root)
 {
-    TomlFields fields(root, "the skin");
+    TomlFields fields(root, "the skin", SourceKeys::root());
     std::vector<const toml::table*> chunks;
     // Each step reports its own fault, so that one bad field does not hide the others.
     const auto attempt = [this](auto&& step) {
@@ -125,7 +128,8 @@ void Compiler::compileRoot(const toml::table& root)
     attempt([&] { config.trailing = fields.hex("trailing"); });
     attempt([&] { chunks = fields.tables("chunk"); });
     attempt([&] { compileEntries(fields); });
-    attempt([&] { fields.finish(); });
+    for (const SourceError& error : fields.unknownKeys())
+        report(error, {});
     context_ = actionContext(chunks);
     compileChunks(chunks);
 }
@@ -164,20 +168,25 @@ ActionContext Compiler::actionContext(const std::vector<const toml::table*>& chu
     // playlist, so those are compiled first; their faults are reported when their turn comes.
     StringTable strings;
     std::vector<std::string> playlist;
+    bool complete = true;
     for (const toml::table* chunk : chunks) {
         const std::string_view kind = (*chunk)["kind"].value_or(std::string_view{});
         const bool isPlaylist = kind == "playlist" || (kind == "tracklist" && (*chunk)["type"].value_or(-1) == 1);
+        const std::optional<std::span<const std::string_view>> keys = SourceKeys::chunk(kind);
+        if (!keys)
+            continue;
         try {
-            TomlFields fields(*chunk, "chunk");
+            TomlFields fields(*chunk, "chunk", *keys);
             if (kind == "string-mapping")
                 strings = StringTable(stringMapping(fields));
             else if (isPlaylist)
                 for (const TrackItem& track : tracks(fields))
                     playlist.push_back(track.name);
         } catch (const SourceError&) {
+            complete = complete && kind != "string-mapping" && !isPlaylist;
         }
     }
-    return ActionContext(std::move(strings), std::move(playlist));
+    return ActionContext(std::move(strings), std::move(playlist), complete);
 }
 
 void Compiler::compileChunks(const std::vector<const toml::table*>& chunks)
@@ -188,9 +197,12 @@ void Compiler::compileChunks(const std::vector<const toml::table*>& chunks)
         result_.lines.records.emplace_back();
         Chunk chunk;
         try {
-            TomlFields fields(*chunks[i], "chunk");
-            const std::string kind = fields.string("kind");
-            TomlFields typed(*chunks[i], kind + " chunk");
+            const std::string kind = kindOf(*chunks[i], "chunk");
+            const std::optional<std::span<const std::string_view>> keys = SourceKeys::chunk(kind);
+            if (!keys)
+                throw SourceError(lineOf(*chunks[i]), unknownName("chunk kind", kind, SourceKeys::chunkKinds()));
+            TomlFields typed(*chunks[i], kind + " chunk", *keys);
+            typed.rejectUnknownKeys();
             typed.take("kind");
             chunk.body = compileBody(kind, typed, number);
             chunk.length = typed.length();
@@ -200,6 +212,9 @@ void Compiler::compileChunks(const std::vector<const toml::table*>& chunks)
             where.chunk = number;
             where.chunkLabel = tableLabel(*chunks[i]);
             report(error, where);
+            const std::string_view kind = (*chunks[i])["kind"].value_or(std::string_view{});
+            const bool isPlaylist = kind == "tracklist" && (*chunks[i])["type"].value_or(-1) == 1;
+            result_.brokenChunkKinds.insert(std::string(isPlaylist ? "playlist" : kind));
             chunk = Chunk{RawChunk{}, std::nullopt};
         }
         result_.config.chunks.push_back(std::move(chunk));
@@ -218,7 +233,8 @@ Chunk::Body Compiler::compileBody(const std::string& kind, TomlFields& fields, i
         TrayMenuChunk c;
         c.tip = fields.text("tip", "");
         for (const toml::table* table : fields.tables("items")) {
-            TomlFields item(*table, "tray menu item");
+            TomlFields item(*table, "tray menu item", SourceKeys::trayItem());
+            item.rejectUnknownKeys();
             TrayItem entry;
             entry.text = item.text("text");
             entry.action = compileAction(item.require("action"), context_);
@@ -267,6 +283,7 @@ Chunk::Body Compiler::compileBody(const std::string& kind, TomlFields& fields, i
         const auto id = fields.number<std::uint16_t>("id");
         return RawChunk{id, fields.hex("hex")};
     }
+    // Not reached while SourceKeys knows the same kinds as this function.
     throw SourceError(fields.line(), "unknown chunk kind \"" + kind + "\"");
 }
 

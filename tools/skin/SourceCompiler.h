@@ -25,6 +25,8 @@ struct CompiledSkin {
     SourceLines lines;
     /** Archive entries whose data could not be made; their faults are already reported. */
     std::set<std::string> brokenEntries;
+    /** The kinds of the chunks that did not compile: names they define may be missing. */
+    std::set<std::string> brokenChunkKinds;
 };
 
 /** The name of the source file in a source folder. */

@@ -1,9 +1,11 @@
 #include "skin/TomlFields.h"
 
-#include "skin/SourceError.h"
+#include "skin/NearestName.h"
 #include "base/TextEncoding.h"
 
+#include <algorithm>
 #include <cctype>
+#include <stdexcept>
 
 namespace windlecroft::skin {
 
@@ -49,13 +51,31 @@ std::vector<std::uint8_t> hexOf(const toml::node& node, std::string_view what)
     return bytes;
 }
 
+// The first character of a text that Windows-1250 lacks, as the source writes it.
+std::string firstForeignCharacter(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const std::string character = text.substr(i, length);
+        if (!utf8ToWindows1250(character))
+            return character;
+        i += length;
+    }
+    return {};
+}
+
 std::string textOf(const toml::node& node, std::string_view what)
 {
     if (const auto* value = node.as_string()) {
+        if (value->get().find('\0') != std::string::npos)
+            throw SourceError(lineOf(node), std::string(what) + " may not contain a zero byte");
         std::optional<std::string> bytes = utf8ToWindows1250(value->get());
         if (!bytes)
-            throw SourceError(lineOf(node), std::string(what) + " \"" + value->get() +
-                                                "\" holds a character that Windows-1250 cannot store");
+            throw SourceError(lineOf(node), std::string(what) + " \"" + value->get() + "\" holds \"" +
+                                                firstForeignCharacter(value->get()) +
+                                                "\", a character that Windows-1250, the skin's code page, cannot store");
         return *bytes;
     }
     // Bytes that have no character of their own are written as {hex = "..."}.
@@ -73,10 +93,48 @@ std::string textOf(const toml::node& node, std::string_view what)
     throw SourceError(lineOf(node), std::string(what) + " must be a string or {hex = \"...\"}");
 }
 
-TomlFields::TomlFields(const toml::table& table, std::string what) : table_(table), what_(std::move(what)) {}
+std::string unknownName(std::string_view what, std::string_view name, std::span<const std::string_view> names)
+{
+    std::string message = "unknown " + std::string(what) + " \"" + std::string(name) + "\"";
+    if (const std::optional<std::string_view> near = nearestName(name, names))
+        return message + " (did you mean \"" + std::string(*near) + "\"?)";
+    message += " (known: ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        message += (i == 0 ? "" : ", ") + std::string(names[i]);
+    return message + ")";
+}
+
+std::string kindOf(const toml::table& table, std::string_view what)
+{
+    const toml::node* node = table.get("kind");
+    if (node == nullptr)
+        throw SourceError(lineOf(table), std::string(what) + " needs kind");
+    const auto* value = node->as_string();
+    if (value == nullptr)
+        throw SourceError(lineOf(*node), "kind must be a string");
+    return value->get();
+}
+
+TomlFields::TomlFields(const toml::table& table, std::string what, std::span<const std::string_view> allowed)
+    : table_(table), what_(std::move(what)), allowed_(allowed)
+{
+}
+
+bool TomlFields::allows(std::string_view key) const
+{
+    return std::find(allowed_.begin(), allowed_.end(), key) != allowed_.end();
+}
+
+SourceError TomlFields::unknownKey(std::string_view key, const toml::node& node) const
+{
+    return SourceError(lineOf(node), what_ + " has an " + unknownName("key", key, allowed_));
+}
 
 const toml::node* TomlFields::take(std::string_view key)
 {
+    // Reading a key that the table's list lacks is a fault of the compiler, not of the source.
+    if (!allows(key))
+        throw std::logic_error("the " + what_ + " reads \"" + std::string(key) + "\", which it does not allow");
     const toml::node* node = table_.get(key);
     if (node != nullptr)
         used_.emplace(key);
@@ -86,9 +144,18 @@ const toml::node* TomlFields::take(std::string_view key)
 const toml::node& TomlFields::require(std::string_view key)
 {
     const toml::node* node = take(key);
-    if (node == nullptr)
-        throw SourceError(line(), what_ + " needs " + std::string(key));
-    return *node;
+    if (node != nullptr)
+        return *node;
+    for (const auto& [name, value] : table_) {
+        const std::string_view unknown = name.str();
+        if (allows(unknown) || reported_.contains(unknown))
+            continue;
+        if (nearestName(unknown, allowed_) == key) {
+            reported_.emplace(unknown);
+            throw unknownKey(unknown, value);
+        }
+    }
+    throw SourceError(line(), what_ + " needs " + std::string(key));
 }
 
 std::int64_t TomlFields::integer(std::string_view key, std::int64_t min, std::int64_t max,
@@ -176,11 +243,35 @@ std::vector<const toml::table*> TomlFields::tables(std::string_view key)
     return result;
 }
 
+std::vector<SourceError> TomlFields::unknownKeys()
+{
+    // The table iterates by name; messages follow the source.
+    std::vector<std::pair<toml::source_position, std::string_view>> unknown;
+    for (const auto& [name, value] : table_) {
+        if (!allows(name.str()) && !reported_.contains(name.str()))
+            unknown.emplace_back(value.source().begin, name.str());
+    }
+    std::sort(unknown.begin(), unknown.end());
+    std::vector<SourceError> errors;
+    for (const auto& [position, name] : unknown) {
+        reported_.emplace(name);
+        errors.push_back(unknownKey(name, *table_.get(name)));
+    }
+    return errors;
+}
+
+void TomlFields::rejectUnknownKeys()
+{
+    std::vector<SourceError> errors = unknownKeys();
+    if (!errors.empty())
+        throw errors.front();
+}
+
 void TomlFields::finish() const
 {
     for (const auto& [key, node] : table_) {
-        if (!used_.contains(key.str()))
-            throw SourceError(lineOf(node), what_ + " has no field \"" + std::string(key.str()) + "\"");
+        if (!used_.contains(key.str()) && allows(key.str()))
+            throw SourceError(lineOf(node), "\"" + std::string(key.str()) + "\" does not apply to this " + what_);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Rect.h"
+#include "skin/SourceError.h"
 
 #include <toml++/toml.h>
 
@@ -8,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,20 +20,35 @@ namespace windlecroft::skin {
 int lineOf(const toml::node& node);
 
 /**
- * Reads the fields of one source table (a chunk, a record, an archive entry) and remembers
- * which keys it took, so that a misspelt key is reported instead of silently ignored. Every
- * getter checks type and range and throws SourceError with the node's line.
+ * "unknown chunk kind \"fonts\" (did you mean \"font\"?)": what names the sort of name, names
+ * the ones that exist.
+ */
+std::string unknownName(std::string_view what, std::string_view name, std::span<const std::string_view> names);
+
+/** The kind of a chunk or record table; throws SourceError when it has none or it is no string. */
+std::string kindOf(const toml::table& table, std::string_view what);
+
+/**
+ * Reads the fields of one source table (a chunk, a record, an archive entry) against the keys
+ * that table allows. A key it does not allow is reported as unknown, with the allowed key it
+ * most likely misspells; keys that are allowed but were not used (a JPEG quality on a file
+ * entry) are reported by finish. Every getter checks type and range and throws SourceError
+ * with the node's line.
  */
 class TomlFields {
 public:
-    /** what names the table in messages, for example "button record". */
-    TomlFields(const toml::table& table, std::string what);
+    /** what names the table in messages, for example "button record"; allowed must outlive the object. */
+    TomlFields(const toml::table& table, std::string what, std::span<const std::string_view> allowed);
 
     int line() const { return lineOf(table_); }
     bool has(std::string_view key) const { return table_.contains(key); }
 
     /** The node of key, or nullptr when absent; marks the key as used. */
     const toml::node* take(std::string_view key);
+    /**
+     * The node of key. When it is absent, throws that the table needs it, or, when an unknown
+     * key of the table misspells it, that this key is unknown.
+     */
     const toml::node& require(std::string_view key);
 
     std::int64_t integer(std::string_view key, std::int64_t min, std::int64_t max, std::optional<std::int64_t> fallback);
@@ -54,13 +71,22 @@ public:
     /** An array of tables under key (absent: empty). */
     std::vector<const toml::table*> tables(std::string_view key);
 
-    /** Throws for every key that no getter took. */
+    /** Throws for the first key (in source order) that the table does not allow and that was not reported yet. */
+    void rejectUnknownKeys();
+    /** One error for each such key, for the root, where every fault is reported. */
+    std::vector<SourceError> unknownKeys();
+    /** Throws for an allowed key that no getter took. */
     void finish() const;
 
 private:
+    bool allows(std::string_view key) const;
+    SourceError unknownKey(std::string_view key, const toml::node& node) const;
+
     const toml::table& table_;
     std::string what_;
+    std::span<const std::string_view> allowed_;
     std::set<std::string, std::less<>> used_;
+    std::set<std::string, std::less<>> reported_;
 };
 
 /** Converts one node, for arrays whose elements are not tables. */
