@@ -15,12 +15,7 @@ namespace {
 
 using test::Rgba;
 
-test::RunResult runTool(const std::vector<std::string>& arguments)
-{
-    std::vector<std::string> command{test::builtProgram("windlecroft-skin").string()};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    return test::runProcess(command, {});
-}
+using test::runTool;
 
 void writePng(const std::filesystem::path& path, int width, int height, bool alpha = true)
 {

@@ -17,17 +17,9 @@ namespace {
 
 using test::Rgba;
 
-test::RunResult runTool(const std::vector<std::string>& arguments)
-{
-    std::vector<std::string> command{test::builtProgram("windlecroft-skin").string()};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    return test::runProcess(command, {});
-}
+using test::runTool;
 
-std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path)
-{
-    return readFileBytes(path).value_or(std::vector<std::uint8_t>{});
-}
+using test::fileBytes;
 
 // A source with converted pictures, a generated mask, named pages and symbolic actions.
 void writeSource(const test::TempDir& dir)
@@ -118,6 +110,7 @@ TEST(SkinToolCommands, DumpKeepsEveryArchiveEntryInsideTheSourceFolder)
     ArchiveWriter archive;
     for (const char* name : {"..\\..\\up.txt", "Data", "Data\\x.txt", "a:b|c.txt", "", "Data"})
         archive.add(name, std::string("data of ") + name);
+    archive.add("Data\\panel.rgn", std::string(1, '\1')); // the window's shape, without which build refuses the skin
     archive.save(dir / "skin" / dataFileName);
 
     ASSERT_EQ(runTool({"dump", (dir / "skin").string(), "-o", (dir / "dumped").string()}).status, 0);
@@ -246,7 +239,8 @@ TEST(SkinToolCommands, BuildReadsOnlyRegularFilesInsideTheSourceFolderUnlessAllo
     std::filesystem::create_directories(dir / "src");
     std::filesystem::create_symlink("../outside.bmp", dir / "src/link.bmp");
     test::writeText(dir / "src/skin.toml", "width = 1\nheight = 1\n[[entry]]\nname = \"a.bmp\"\nfile = \"../outside.bmp\"\n"
-                                           "[[entry]]\nname = \"b.bmp\"\nfile = \"link.bmp\"\n");
+                                           "[[entry]]\nname = \"b.bmp\"\nfile = \"link.bmp\"\n"
+                                           "[[entry]]\nname = 'Data\\panel.rgn'\ntext = \"x\"\n");
     const std::vector<std::string> build{"build", (dir / "src").string(), "-o", (dir / "out").string()};
     test::RunResult result = runTool(build);
     EXPECT_EQ(result.status, 1);

@@ -1,39 +1,26 @@
 #include "ToolTestSupport.h"
 
 #include "skin/ArchiveWriter.h"
+#include "skin/FolderWriter.h"
+#include "skin/PngEncoder.h"
+#include "skin/StarterSkin.h"
 
-#include <png.h>
+#include <gtest/gtest.h>
 
 #include <sstream>
-#include <stdexcept>
 
 namespace windlecroft::test {
 
 std::vector<std::uint8_t> makePng(int width, int height, const std::function<Rgba(int x, int y)>& colour, bool withAlpha)
 {
-    const int channels = withAlpha ? 4 : 3;
-    std::vector<std::uint8_t> pixels;
+    skin::RgbaPicture picture{width, height, {}, withAlpha};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const Rgba c = colour(x, y);
-            pixels.insert(pixels.end(), {c.r, c.g, c.b});
-            if (withAlpha)
-                pixels.push_back(c.a);
+            picture.rgba.insert(picture.rgba.end(), {c.r, c.g, c.b, withAlpha ? c.a : std::uint8_t{255}});
         }
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), width * channels, nullptr))
-        throw std::runtime_error("can't size the PNG");
-    std::vector<std::uint8_t> file(size);
-    if (!png_image_write_to_memory(&image, file.data(), &size, 0, pixels.data(), width * channels, nullptr))
-        throw std::runtime_error("can't write the PNG");
-    file.resize(size);
-    return file;
+    return skin::encodePng(picture);
 }
 
 skin::CompiledSkin compile(const std::string& text, skin::Diagnostics& diagnostics, skin::AssetReader* assets)
@@ -58,6 +45,35 @@ void writeText(const std::filesystem::path& path, std::string_view text)
 {
     std::filesystem::create_directories(path.parent_path());
     writeFile(path, bytesOf(text));
+}
+
+std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path)
+{
+    return skin::readFileBytes(path).value_or(std::vector<std::uint8_t>{});
+}
+
+RunResult runTool(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment)
+{
+    std::vector<std::string> command{builtProgram("windlecroft-skin").string()};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return runProcess(command, {{}, environment});
+}
+
+void writeStarterSource(const std::filesystem::path& folder)
+{
+    const skin::FolderWriter writer(folder, false);
+    for (const skin::SourceFile& file : skin::starterSkin())
+        writer.write(file.path, file.bytes);
+}
+
+void editSource(const std::filesystem::path& folder, std::string_view from, std::string_view to)
+{
+    const std::vector<std::uint8_t> bytes = fileBytes(folder / skin::sourceFileName);
+    std::string text(bytes.begin(), bytes.end());
+    const std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+    writeText(folder / skin::sourceFileName, text);
 }
 
 } // namespace windlecroft::test

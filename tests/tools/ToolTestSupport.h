@@ -3,6 +3,7 @@
 #include "skin/AssetReader.h"
 #include "skin/Diagnostics.h"
 #include "skin/SourceCompiler.h"
+#include "support/Process.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,5 +30,15 @@ std::string printed(const skin::Diagnostics& diagnostics);
 
 std::vector<std::uint8_t> bytesOf(std::string_view text);
 void writeText(const std::filesystem::path& path, std::string_view text);
+/** The file's bytes, or none when it cannot be read. */
+std::vector<std::uint8_t> fileBytes(const std::filesystem::path& path);
+
+/** Runs the built windlecroft-skin with arguments (and extra environment) to its end. */
+RunResult runTool(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment = {});
+
+/** Writes the source that `windlecroft-skin new` writes into folder. */
+void writeStarterSource(const std::filesystem::path& folder);
+/** Replaces the first `from` in folder/skin.toml with `to`; fails the test when there is none. */
+void editSource(const std::filesystem::path& folder, std::string_view from, std::string_view to);
 
 } // namespace windlecroft::test

@@ -41,4 +41,20 @@ int extractArchive(const std::filesystem::path& archive, const std::vector<std::
 int checkSkin(const std::filesystem::path& folder, const std::optional<std::filesystem::path>& musicFolder, bool allowOutside,
               std::ostream& out);
 
+/**
+ * Writes a small, complete source into folder, which must be new or empty: skin.toml with one
+ * page, a play, a next and a quit button, a window mask, a system font and a playlist of two
+ * generated tones, with the pictures and music it names. Says on out what to do next.
+ */
+int newSkin(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);
+
+/**
+ * Builds the source into a private folder and runs the player (windlecroft beside this program,
+ * or on PATH) on it with playerArguments before the folder; rebuilds and restarts the player
+ * whenever a file of the source changes, and shows a build's errors instead of starting a
+ * broken skin. Ends, stopping the player, on SIGINT or SIGTERM. Reports its steps on out.
+ */
+int previewSkin(const std::filesystem::path& sourceFolder, const std::vector<std::string>& playerArguments, bool allowOutside,
+                std::ostream& out, std::ostream& err);
+
 } // namespace windlecroft::skin
