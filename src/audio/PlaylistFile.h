@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace windlecroft {
 
@@ -13,5 +15,11 @@ namespace windlecroft {
  * is given, so that what cannot be played is reported readably.
  */
 std::filesystem::path playlistFile(std::string_view name);
+
+/**
+ * The names playlistFile tries, in its order: the raw bytes, the UTF-8 form, and each with '\'
+ * as a folder separator, each once. The skin tool looks for a skin's music the same way.
+ */
+std::vector<std::string> playlistFileNames(std::string_view name);
 
 } // namespace windlecroft
