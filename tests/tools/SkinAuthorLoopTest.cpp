@@ -86,6 +86,8 @@ TEST(SkinAuthorLoop, DumpAndBuildCarryThePlaylistAndPluginFilesButNothingFromOut
     test::editSource(dir / "src", "[[chunk]]\nkind = \"start-scene\"",
                      "[[chunk]]\nkind = \"plugin\"\nname = \"rec\"\nfile = \"recorder.dll\"\n\n[[chunk]]\nkind = \"start-scene\"");
     test::editSource(dir / "src", "tracks = [\n", "tracks = [\n  { name = \"Away\", file = \"music/away.ogg\" },\n");
+    // A name written with the backslashes of skins made elsewhere is found as the player finds it.
+    test::editSource(dir / "src", R"(file = "music/low.ogg")", R"(file = 'music\low.ogg')");
     ASSERT_EQ(runTool({"build", (dir / "src").string(), "-o", (dir / "skin").string()}).status, 0);
     EXPECT_EQ(fileBytes(dir / "skin/recorder.so"), fileBytes(testPlugins / "recorder.so")); // found as the player finds it
     // A playlist file that is a link out of the skin folder.

@@ -1,5 +1,6 @@
 #include "skin/FolderFiles.h"
 
+#include "audio/PlaylistFile.h"
 #include "base/TextEncoding.h"
 #include "plugins/PluginLocations.h"
 #include "skin/SkinFileNames.h"
@@ -38,13 +39,24 @@ std::filesystem::path folderPath(const std::string& name, bool inSource)
     return inSource ? std::filesystem::path(decodeWindows1250(name)) : std::filesystem::path(name);
 }
 
+std::optional<std::string> findPlaylistFile(const std::filesystem::path& folder, const std::string& name)
+{
+    for (const std::string& candidate : playlistFileNames(name)) {
+        std::error_code ignored;
+        if (std::filesystem::exists(folder / candidate, ignored))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
 std::vector<FolderFile> listFolderFiles(const SkinFile& skin, const std::filesystem::path& folder, bool inSource,
                                         std::vector<std::string>& skipped)
 {
     std::vector<FolderFile> files;
-    const auto add = [&](const std::string& name, bool plugin) {
-        const std::optional<std::string> skinPath = insidePath(folderPath(name, false));
-        const std::optional<std::string> sourcePath = insidePath(folderPath(name, true));
+    const auto add = [&](const std::string& name, const std::filesystem::path& inSkin, const std::filesystem::path& inSource,
+                         bool plugin) {
+        const std::optional<std::string> skinPath = insidePath(inSkin);
+        const std::optional<std::string> sourcePath = insidePath(inSource);
         const std::string shown = "\"" + decodeWindows1250(name) + "\"";
         if (!skinPath || !sourcePath) {
             skipped.push_back(shown + " lies outside the skin folder");
@@ -61,15 +73,15 @@ std::vector<FolderFile> listFolderFiles(const SkinFile& skin, const std::filesys
     for (const Chunk& chunk : skin.chunks) {
         if (const auto* tracks = std::get_if<TracklistChunk>(&chunk.body); tracks && tracks->type == 1) {
             for (const TrackItem& track : tracks->tracks) {
-                if (!track.file.empty())
-                    add(track.file, false);
+                if (const std::optional<std::string> found = track.file.empty() ? std::nullopt : findPlaylistFile(folder, track.file))
+                    add(track.file, *found, *found, false);
             }
         } else if (const auto* plugin = std::get_if<PluginChunk>(&chunk.body)) {
             // Only the file the player would load is taken; a plugin found nowhere is the check's to report.
             for (const std::string& name : pluginFileNames(plugin->file)) {
                 std::error_code ignored;
                 if (std::filesystem::is_regular_file(folder / folderPath(name, inSource), ignored)) {
-                    add(name, true);
+                    add(name, folderPath(name, false), folderPath(name, true), true);
                     break;
                 }
             }

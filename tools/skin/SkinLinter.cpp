@@ -211,9 +211,7 @@ void Linter::lintTracklist(const TracklistChunk& chunk)
             continue; // a placeholder the player skips
         if (!isMusic(track.file))
             warning(label + inQuotes(track.file) + " is neither .xm, .it, .mp3 nor .ogg, so it never plays");
-        std::error_code ignored;
-        const std::filesystem::path path = in_.musicFolder / folderPath(track.file, in_.sourceNames);
-        if (!std::filesystem::is_regular_file(path, ignored))
+        if (!findPlaylistFile(in_.musicFolder, track.file))
             warning(label + "the music file " + inQuotes(track.file) + " is not there");
     }
     if (chunk.type == 1) {

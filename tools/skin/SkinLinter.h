@@ -22,7 +22,7 @@ struct LintInput {
     const std::set<std::string>* brokenEntries = nullptr;
     /** Kinds of chunks that failed to compile; names they would define are not reported missing. */
     const std::set<std::string>* brokenChunkKinds = nullptr;
-    /** Whether music and plugin files are named as in a source folder (UTF-8) rather than a skin folder. */
+    /** Whether plugin files are named as in a source folder (UTF-8) rather than a skin folder. */
     bool sourceNames = false;
     /**
      * The folders plugin files are looked for in, as the player does: the checked folder, then
