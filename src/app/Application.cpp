@@ -20,8 +20,8 @@ Application::Application(Desktop& desktop, Clock& clock, AudioOutput& audioOutpu
     , backBuffer_(desktop)
     , audioEngine_(diagnostics_)
     , player_(audioEngine_, skin_.archive(), skin_.playlist(), pluginContext_.currentIndex())
-    , pageContext_{actions_,      clock,  skin_.timing().highlightStep, skin_.windowWidth(), skin_.windowHeight(),
-                   player_,       backBuffer_, pluginContext_.record()}
+    , pageContext_{actions_, clock,       skin_.timing().highlightStep, skin_.windowWidth(), skin_.windowHeight(),
+                   player_,  backBuffer_, scratch_,                     pluginContext_.record()}
     , trayIcon_(desktop, desktop, skin_.trayMenu())
     , scenes_(skin_, desktop, desktop, clock)
     , commands_({actions_, player_, skin_, scenes_, trayIcon_, desktop, desktop, pluginContext_},

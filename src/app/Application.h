@@ -106,6 +106,7 @@ private:
     Skin skin_;
     PluginContext pluginContext_;
     BackBuffer backBuffer_;
+    Canvas scratch_;
     AudioEngine audioEngine_;
     Player player_;
     PageContext pageContext_;

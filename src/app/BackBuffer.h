@@ -15,6 +15,8 @@ public:
 
     /** Hands the whole buffer to the window. */
     void present() { window_.present(surface()); }
+    /** Hands the buffer to the window, saying that only the damaged rectangles changed. */
+    void present(std::span<const Rect> damage) { window_.present(surface(), damage); }
 
 private:
     Window& window_;

@@ -10,6 +10,7 @@
 #include "base/ActionQueue.h"
 #include "plugins/PluginContext.h"
 
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 
@@ -81,10 +82,16 @@ void CommandDispatcher::pageCommand(Action action)
 {
     Page& page = *parts_.scenes.currentPage();
     Player& player = parts_.player;
-    if (action.code == number(ActionCode::SliderMoved) && action.arg == number(SliderId::Seek)) {
+    if (action.code == number(ActionCode::SliderMoved)) {
         for (const auto& slider : page.sliders()) {
-            if (slider->id() == action.arg)
+            if (slider->id() != action.arg)
+                continue;
+            if (action.arg == number(SliderId::Seek))
                 player.seekPercent(slider->percent());
+            else if (action.arg == number(SliderId::MainVolume))
+                player.setMainVolume(static_cast<int>(std::lround(slider->percent())));
+            else if (action.arg == number(SliderId::SideVolume))
+                player.setSideVolume(static_cast<int>(std::lround(slider->percent())));
         }
     } else if (action.code == number(ActionCode::PlayChosenEntry)) {
         if (const TextList* list = page.textList(); list && list->selected() != player.currentIndex())

@@ -42,8 +42,18 @@ void FrameRenderer::render()
     }
     Page* page = scenes.currentPage();
     const FrameState state{page, page ? page->drawState() : 0, parts_.skin.playlist().at(parts_.player.currentIndex())};
-    if (lastFrame_ && *lastFrame_ == state && !(page && page->animating()))
+    if (lastFrame_ && *lastFrame_ == state && !(page && page->animating())) {
+        // Only the live parts may have changed: those are drawn again and presented alone.
+        damage_.clear();
+        if (!page || !page->drawLiveChanges(damage_))
+            return;
+        if (!parts_.skin.pages().empty() && scenes.onPanelPage()) {
+            for (const Rect& area : damage_)
+                drawTitle(area);
+        }
+        parts_.backBuffer.present(damage_);
         return;
+    }
     if (page)
         page->draw();
     if (!parts_.skin.pages().empty() && scenes.onPanelPage())
@@ -55,11 +65,17 @@ void FrameRenderer::render()
 // The title is the name of the playlist entry now current, in the font the skin calls "font".
 void FrameRenderer::drawTitle()
 {
-    Font* font = parts_.skin.fonts().find(titleFontName);
+    const Surface& surface = parts_.backBuffer.surface();
+    drawTitle({0, 0, surface.width(), surface.height()});
+}
+
+void FrameRenderer::drawTitle(const Rect& clip)
+{
+    const Font* font = parts_.skin.fonts().find(titleFontName);
     const TrackEntry* entry = parts_.skin.playlist().at(parts_.player.currentIndex());
     if (!font || !entry)
         return;
-    font->drawText(parts_.backBuffer.surface(), titleX, titleY, entry->title, titleColour);
+    font->drawText(parts_.backBuffer.surface(), titleX, titleY, entry->title, titleColour, clip);
 }
 
 // When the outro starts the window becomes translucent again; it shows the page's background

@@ -2,9 +2,12 @@
 
 #include "audio/FrequencyAnalyzer.h"
 
+#include "base/Rect.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace windlecroft {
 
@@ -35,13 +38,14 @@ public:
         const TrayIcon& tray;
     };
 
-    explicit FrameRenderer(Parts parts) : parts_(parts) {}
+    explicit FrameRenderer(Parts parts) : parts_(parts) { damage_.reserve(64); }
 
     /** Draws and presents the frame; nothing while the window is in the tray. */
     void render();
 
 private:
     void drawTitle();
+    void drawTitle(const Rect& clip);
     void directRepaint();
 
     /** What the last ordinary frame showed: the page, its element states and the title's entry. */
@@ -54,6 +58,8 @@ private:
 
     Parts parts_;
     std::optional<FrameState> lastFrame_;
+    // The rectangles of the live parts drawn again in one frame; kept so frames allocate nothing.
+    std::vector<Rect> damage_;
     std::array<float, FrequencyAnalyzer::binCount> spectrum_{};
 };
 

@@ -9,6 +9,7 @@
 #include "skin/ChunkIds.h"
 #include "skin/SkinReader.h"
 
+#include <cstdio>
 #include <string>
 
 namespace windlecroft {
@@ -26,6 +27,13 @@ struct Overloaded : Visitors... {
 // Spelled out for compilers that do not deduce an aggregate's arguments yet.
 template <typename... Visitors>
 Overloaded(Visitors...) -> Overloaded<Visitors...>;
+
+std::string hex16(std::uint16_t value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
+    return text;
+}
 
 const Font& findFont(const Skin& skin, const std::string& name)
 {
@@ -226,6 +234,32 @@ void SkinBuilder::apply(const ElementRecord& record)
                 page.addPlugin(r.mode, *plugin);
             },
             [&](const WheelZoneRecord& r) { page.addWheelZone(r.rect, r.up, r.down); },
+            // The live skins' records: older players skip them by their length.
+            [&](const ListStyleRecord& r) {
+                if (r.target > 1)
+                    throw Error(corrupted + "unknown list style target");
+                page.setListStyle(r.target, {r.text, r.selected, r.playing, r.hover, r.bar});
+            },
+            [&](const LiveSliderRecord& r) {
+                if (r.source >= liveSourceCount)
+                    throw Error(corrupted + "unknown live slider source");
+                if (!page.makeSliderLive(r.sliderId, static_cast<LiveSource>(r.source)))
+                    throw Error(corrupted + "can't find slider " + hex16(r.sliderId));
+            },
+            [&](const LiveTextRecord& r) {
+                const Font& font = findFont(skin_, r.font);
+                if (r.align >= textAlignCount)
+                    throw Error(corrupted + "unknown live text alignment");
+                if (r.what >= liveTextKindCount)
+                    throw Error(corrupted + "unknown live text kind");
+                page.addLiveText(r.rect, font, r.colour, static_cast<TextAlign>(r.align), static_cast<LiveTextKind>(r.what));
+            },
+            [&](const LivePluginRecord& r) {
+                Plugin* plugin = skin_.plugins_.find(r.plugin);
+                if (!plugin)
+                    throw Error(corrupted + "can't find plugin named " + r.plugin);
+                page.addLivePlugin(*plugin, r.rect, (r.flags & 1) != 0);
+            },
             [](const RawRecord&) {},
         },
         record.body);

@@ -23,6 +23,11 @@ void TickPacer::pace()
         endWakeInstalled_ = true;
     }
     int interval = frameTicksNeeded() ? frameTickMs : restingTickMs;
+    // A live plugin draws at its own pace, at most 60 times a second.
+    if (const Page* page = scenes_.currentPage(); page && interval == restingTickMs) {
+        if (const std::optional<int> live = page->liveTickMs())
+            interval = *live;
+    }
     if (quitAfterMs_) {
         const std::uint64_t elapsed = clock_.now() - startTime_;
         const std::uint64_t left = *quitAfterMs_ > elapsed ? *quitAfterMs_ - elapsed : 0;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/Rect.h"
+
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace windlecroft {
@@ -40,6 +43,15 @@ public:
      * as soon as the call returns.
      */
     virtual void present(const Surface& frame) = 0;
+    /**
+     * The same for a frame that differs from the one presented before only inside damage; a
+     * window may repaint just those rectangles.
+     */
+    virtual void present(const Surface& frame, std::span<const Rect> damage)
+    {
+        static_cast<void>(damage);
+        present(frame);
+    }
     /** Shapes the window: only the pixels of the region belong to it (an empty region hides all). */
     virtual void setWindowShape(const Region& region) = 0;
     /** Removes the window's shape: the whole rectangle belongs to the window again. */

@@ -186,6 +186,27 @@ std::uint64_t AudioEngine::secondsToBytes(ChannelHandle channel, double seconds)
     return static_cast<std::uint64_t>(seconds * static_cast<double>(found->decoder().bytesPerSecond()));
 }
 
+double AudioEngine::seconds(ChannelHandle channel) const
+{
+    std::lock_guard lock(mutex_);
+    const Channel* found = find(channel);
+    return found ? found->decoder().positionSeconds() : 0.0;
+}
+
+double AudioEngine::lengthSeconds(ChannelHandle channel) const
+{
+    std::lock_guard lock(mutex_);
+    const Channel* found = find(channel);
+    return found ? found->decoder().lengthSeconds() : 0.0;
+}
+
+int AudioEngine::volume(ChannelHandle channel) const
+{
+    std::lock_guard lock(mutex_);
+    Channel* found = find(channel);
+    return found ? static_cast<int>(std::lround(found->volume().gain() * 100.0f)) : 0;
+}
+
 void AudioEngine::setVolume(ChannelHandle channel, int volume)
 {
     std::lock_guard lock(mutex_);

@@ -65,6 +65,11 @@ public:
     std::uint64_t position(ChannelHandle channel) const;
     void setPosition(ChannelHandle channel, std::uint64_t position);
     std::uint64_t length(ChannelHandle channel) const;
+    /** The position and the length of the channel's piece in seconds; 0 for a dead handle. */
+    double seconds(ChannelHandle channel) const;
+    double lengthSeconds(ChannelHandle channel) const;
+    /** The volume heard now, 0..100, a slide under way included; 0 for a dead handle. */
+    int volume(ChannelHandle channel) const;
     /** The number of position units in the given seconds of a stream; 0 for modules. */
     std::uint64_t secondsToBytes(ChannelHandle channel, double seconds) const;
 

@@ -33,6 +33,17 @@ public:
 
     /** Bytes of 16-bit PCM per second of the source's own format; 0 where positions are not bytes. */
     virtual std::uint64_t bytesPerSecond() const { return 0; }
+
+    /** The position and the length in seconds of the piece (what a person reads off a clock). */
+    virtual double positionSeconds() const { return toSeconds(position()); }
+    virtual double lengthSeconds() const { return toSeconds(length()); }
+
+private:
+    double toSeconds(std::uint64_t bytes) const
+    {
+        const std::uint64_t rate = bytesPerSecond();
+        return rate == 0 ? 0.0 : static_cast<double>(bytes) / static_cast<double>(rate);
+    }
 };
 
 } // namespace windlecroft

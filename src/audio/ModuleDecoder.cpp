@@ -78,6 +78,10 @@ bool ModuleDecoder::setPosition(std::uint64_t position)
 
 std::uint64_t ModuleDecoder::length() const { return static_cast<std::uint64_t>(module_->get_num_orders()); }
 
+double ModuleDecoder::positionSeconds() const { return module_->get_position_seconds(); }
+
+double ModuleDecoder::lengthSeconds() const { return module_->get_duration_seconds(); }
+
 void ModuleDecoder::configure(std::uint32_t flags)
 {
     try {

@@ -31,6 +31,8 @@ public:
     std::uint64_t position() const override;
     bool setPosition(std::uint64_t position) override;
     std::uint64_t length() const override;
+    double positionSeconds() const override;
+    double lengthSeconds() const override;
     void configure(std::uint32_t flags) override;
 
 private:

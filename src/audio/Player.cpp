@@ -160,6 +160,26 @@ bool Player::mainPlaying() const
     return main_.kind != ChannelKind::None && engine_.isActive(main_.live()) == ChannelState::Playing;
 }
 
+double Player::mainSeconds() const
+{
+    return main_.kind == ChannelKind::None ? 0.0 : engine_.seconds(main_.live());
+}
+
+double Player::mainLengthSeconds() const
+{
+    return main_.kind == ChannelKind::None ? 0.0 : engine_.lengthSeconds(main_.live());
+}
+
+int Player::mainVolume() const
+{
+    return main_.kind == ChannelKind::None ? 0 : engine_.volume(main_.live());
+}
+
+int Player::sideVolume() const
+{
+    return side_.kind == ChannelKind::None ? 0 : engine_.volume(side_.live());
+}
+
 void Player::stopSide()
 {
     if (side_.kind == ChannelKind::None)

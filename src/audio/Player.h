@@ -61,6 +61,14 @@ public:
     void readSpectrum(std::span<float, FrequencyAnalyzer::binCount> buffer);
     /** True while the main channel's current handle reports playing. */
     bool mainPlaying() const;
+    /** Seconds played of the main channel's track, and its length; 0 before one was started. */
+    double mainSeconds() const;
+    double mainLengthSeconds() const;
+    /** The volumes heard now, 0..100: the main channel's track and the side channel's piece. */
+    int mainVolume() const;
+    int sideVolume() const;
+    /** The playlist the main channel plays. */
+    const Tracklist& playlist() const { return playlist_; }
 
     // Side channel.
     void stopSide();

@@ -45,10 +45,12 @@ constexpr std::array<ActionInfo, 34> actions{{
     {ActionCode::Quit, "quit", None, "Closes the window and ends the program."},
 }};
 
-constexpr std::array<SliderInfo, 3> sliders{{
+constexpr std::array<SliderInfo, 5> sliders{{
     {SliderId::Seek, "seek"},
     {SliderId::ListScroll, "list-scroll"},
     {SliderId::ViewerScroll, "viewer-scroll"},
+    {SliderId::MainVolume, "main-volume"},
+    {SliderId::SideVolume, "side-volume"},
 }};
 
 } // namespace

@@ -54,6 +54,9 @@ enum class SliderId : std::uint16_t {
     Seek = 0x2001,
     ListScroll = 0x2002,
     ViewerScroll = 0x2003,
+    // The live skins' volume sliders: a percent of the volume.
+    MainVolume = 0x2004,
+    SideVolume = 0x2005,
 };
 
 constexpr std::uint16_t number(ActionCode code) { return static_cast<std::uint16_t>(code); }

@@ -28,4 +28,17 @@ private:
     }
 };
 
+/** The pixels two drawn rectangles share (right and bottom exclusive); empty when none. */
+inline Rect intersection(const Rect& a, const Rect& b)
+{
+    return {a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
+            a.bottom < b.bottom ? a.bottom : b.bottom};
+}
+
+/** True when a drawn rectangle holds no pixel. */
+inline bool holdsNoPixel(const Rect& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
 } // namespace windlecroft

@@ -9,6 +9,7 @@
 #include "base/Clock.h"
 #include "plugins/Plugin.h"
 #include "resources/Canvas.h"
+#include "resources/Font.h"
 #include "resources/DataArchive.h"
 #include "resources/Image.h"
 #include "resources/ImageLoadContext.h"
@@ -348,6 +349,13 @@ void Page::draw()
     if (!normalImage_)
         return;
     Canvas& buffer = context_.canvas;
+    // The page's whole picture and every live part afterwards, so their state is the one shown.
+    const auto drawLiveParts = [this, &buffer] {
+        if (!hasLiveParts())
+            return;
+        updateLive(nullptr);
+        drawLive(buffer, {0, 0, context_.windowWidth, context_.windowHeight}, true);
+    };
     buffer.copy(*normalImage_, 0, 0, context_.windowWidth, context_.windowHeight, 0, 0);
     // The drawn area is one pixel narrower and shorter than the one that reacts to the pointer.
     for (const Indicator& indicator : indicators_) {
@@ -365,6 +373,172 @@ void Page::draw()
             buffer.blend(*highlightImage_, r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top,
                          button.highlightAlpha());
     }
+    drawLiveParts();
+}
+
+void Page::drawBase(Canvas& canvas, const Rect& clip)
+{
+    if (!normalImage_)
+        return;
+    const auto copyIn = [&canvas, &clip](const Image& image, const Rect& area, float alpha) {
+        const Rect part = intersection(area, clip);
+        if (holdsNoPixel(part))
+            return;
+        const int width = part.right - part.left;
+        const int height = part.bottom - part.top;
+        if (alpha >= 255.0f)
+            canvas.copy(image, part.left, part.top, width, height, part.left, part.top);
+        else
+            canvas.blend(image, part.left, part.top, width, height, part.left, part.top, alpha);
+    };
+    copyIn(*normalImage_, {0, 0, context_.windowWidth, context_.windowHeight}, 255.0f);
+    for (const Indicator& indicator : indicators_) {
+        if (indicator.on())
+            copyIn(*highlightImage_, indicator.rect(), 255.0f);
+    }
+    for (const Button& button : buttons_) {
+        if (button.pressed())
+            copyIn(*pressedImage_, button.rect(), 255.0f);
+        else if (button.level() > 0.0f)
+            copyIn(*highlightImage_, button.rect(), button.highlightAlpha());
+    }
+}
+
+bool Page::hasLiveParts() const
+{
+    return listStyle_ || viewerStyle_ || !liveTexts_.empty() || !livePlugins_.empty()
+        || std::any_of(sliders_.begin(), sliders_.end(), [](const auto& slider) { return slider->live(); });
+}
+
+std::optional<double> Page::sourceFraction(LiveSource source) const
+{
+    const Player& player = context_.player;
+    const auto ratio = [](double part, double whole) { return whole > 0 ? part / whole : 0.0; };
+    switch (source) {
+    case LiveSource::OwnValue: return std::nullopt;
+    case LiveSource::MainPosition: return ratio(player.mainSeconds(), player.mainLengthSeconds());
+    case LiveSource::MainVolume: return player.mainVolume() / 100.0;
+    case LiveSource::SideVolume: return player.sideVolume() / 100.0;
+    case LiveSource::ListScroll:
+        if (!textList_)
+            return std::nullopt;
+        return ratio(textList_->top(), textList_->maxTop());
+    case LiveSource::ViewerScroll:
+        if (!textViewer_)
+            return std::nullopt;
+        if (textViewer_->reading())
+            return ratio(textViewer_->firstLine(), textViewer_->lastFirstLine());
+        return ratio(textViewer_->titles().top(), textViewer_->titles().maxTop());
+    }
+    return std::nullopt;
+}
+
+void Page::updateLive(std::vector<Rect>* damage)
+{
+    const auto changed = [damage](const Rect& rect) {
+        if (damage)
+            damage->push_back(rect);
+    };
+    const Player& player = context_.player;
+    if (listStyle_ && textList_) {
+        const ListLook look = lookOf(*textList_, player.currentIndex());
+        if (look != listDrawn_)
+            changed(textList_->rect());
+        listDrawn_ = look;
+    }
+    if (viewerStyle_ && textViewer_) {
+        const ListLook look = lookOf(*textViewer_);
+        if (look != viewerDrawn_)
+            changed(textViewer_->rect());
+        viewerDrawn_ = look;
+    }
+    for (auto& slider : sliders_) {
+        if (slider->live() && slider->follow(sourceFraction(slider->source())))
+            changed(slider->rect());
+    }
+    for (LiveText& text : liveTexts_) {
+        if (text.update(player))
+            changed(text.rect());
+    }
+    const std::uint64_t now = context_.clock.now();
+    for (LivePlugin& plugin : livePlugins_) {
+        if (plugin.update(now, player.mainPlaying()))
+            changed(plugin.rect());
+    }
+}
+
+void Page::drawLive(Canvas& canvas, const Rect& clip, bool withPlugins)
+{
+    Surface& surface = canvas.surface();
+    const Player& player = context_.player;
+    if (listStyle_ && textList_)
+        drawList(surface, *textList_, *listStyle_, player.currentIndex(), clip);
+    if (viewerStyle_ && textViewer_)
+        drawViewer(surface, *textViewer_, *viewerStyle_, clip);
+    for (auto& slider : sliders_) {
+        if (slider->live())
+            slider->drawKnob(canvas, clip);
+    }
+    for (LiveText& text : liveTexts_)
+        text.draw(surface, clip);
+    if (!withPlugins)
+        return;
+    for (const LivePlugin& plugin : livePlugins_) {
+        if (plugin.active() && !holdsNoPixel(intersection(plugin.rect(), clip)))
+            plugin.plugin().draw(context_.pluginContext);
+    }
+}
+
+bool Page::drawLiveChanges(std::vector<Rect>& damage)
+{
+    if (!normalImage_ || !hasLiveParts())
+        return false;
+    const std::size_t first = damage.size();
+    updateLive(&damage);
+    Canvas& canvas = context_.canvas;
+    for (std::size_t i = first; i < damage.size(); ++i) {
+        const Rect area = intersection(damage[i], {0, 0, context_.windowWidth, context_.windowHeight});
+        damage[i] = area;
+        drawBase(canvas, area);
+        drawLive(canvas, area, true);
+    }
+    return damage.size() > first;
+}
+
+std::optional<int> Page::liveTickMs() const
+{
+    for (const LivePlugin& plugin : livePlugins_) {
+        if (plugin.active())
+            return static_cast<int>(LivePlugin::frameMs);
+    }
+    return std::nullopt;
+}
+
+void Page::setListStyle(int target, const ListStyle& style)
+{
+    (target == 0 ? listStyle_ : viewerStyle_) = style;
+}
+
+bool Page::makeSliderLive(std::uint16_t id, LiveSource source)
+{
+    bool found = false;
+    for (auto& slider : sliders_) {
+        if (slider->id() == id) {
+            slider->makeLive(source);
+            found = true;
+        }
+    }
+    return found;
+}
+
+void Page::addLiveText(Rect rect, const Font& font, std::uint32_t colour, TextAlign align, LiveTextKind what)
+{
+    liveTexts_.emplace_back(rect, font, colour, align, what);
+}
+
+void Page::addLivePlugin(Plugin& plugin, Rect rect, bool onlyWhilePlaying)
+{
+    livePlugins_.emplace_back(plugin, rect, onlyWhilePlaying);
 }
 
 bool Page::animating() const
@@ -393,12 +567,28 @@ std::uint64_t Page::drawState() const
 
 void Page::fadeDraw(std::uint8_t alpha)
 {
-    if (normalImage_)
+    if (normalImage_ && hasLiveParts()) {
+        // The page is composed with its live parts first, then blended as one picture.
+        Canvas& scratch = context_.scratch;
+        if (scratch.width() != context_.windowWidth || scratch.height() != context_.windowHeight)
+            scratch.create(context_.windowWidth, context_.windowHeight);
+        const Rect window{0, 0, context_.windowWidth, context_.windowHeight};
+        scratch.copy(*normalImage_, 0, 0, window.right, window.bottom, 0, 0);
+        updateLive(nullptr);
+        drawLive(scratch, window, false);
+        context_.canvas.blend(scratch.surface(), 0, 0, window.right, window.bottom, 0, 0, alpha);
+    } else if (normalImage_) {
         context_.canvas.blend(*normalImage_, 0, 0, context_.windowWidth, context_.windowHeight, 0, 0, alpha);
+    }
     for (Plugin* plugin : pluginsMode1_)
         plugin->draw(context_.pluginContext);
     for (Plugin* plugin : pluginsMode0_)
         plugin->draw(context_.pluginContext);
+    // Live plugins keep running through the fade, over the blended pixels.
+    for (const LivePlugin& plugin : livePlugins_) {
+        if (plugin.active())
+            plugin.plugin().draw(context_.pluginContext);
+    }
 }
 
 } // namespace windlecroft

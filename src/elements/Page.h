@@ -5,19 +5,26 @@
 #include "elements/Button.h"
 #include "elements/Indicator.h"
 #include "elements/KeyBinding.h"
+#include "elements/LiveKinds.h"
+#include "elements/LivePlugin.h"
+#include "elements/LiveText.h"
 #include "elements/PageContext.h"
 #include "elements/PageTimer.h"
 #include "elements/Slider.h"
+#include "elements/StyledList.h"
 #include "elements/TextList.h"
 #include "elements/TextViewer.h"
 #include "elements/WheelZone.h"
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace windlecroft {
 
+class Canvas;
 class DataArchive;
 class Font;
 class Image;
@@ -62,6 +69,14 @@ public:
      */
     std::size_t addViewerDocument(std::string_view file, std::string title, const DataArchive& archive);
 
+    // The live parts a skin may add: drawn from the player's state on every frame that changes it.
+    /** The colours the text list (target 0) or the text viewer (target 1) is drawn with. */
+    void setListStyle(int target, const ListStyle& style);
+    /** Makes every slider with this id draw its knob, following source; false when none has the id. */
+    bool makeSliderLive(std::uint16_t id, LiveSource source);
+    void addLiveText(Rect rect, const Font& font, std::uint32_t colour, TextAlign align, LiveTextKind what);
+    void addLivePlugin(Plugin& plugin, Rect rect, bool onlyWhilePlaying);
+
     // Input.
     void mouseMove(int x, int y, std::uint16_t keyState);
     bool mouseDown(int x, int y);
@@ -81,12 +96,23 @@ public:
     void onAction(std::uint16_t code, std::uint16_t arg);
 
     // Drawing.
+    /** Draws the whole page: pictures, lamps, buttons, then its live parts. */
     void draw();
+    /**
+     * Brings the live parts up to the player's state: every part that changes is drawn again,
+     * over the page's own pixels under it, and its rectangle added to damage. Returns whether
+     * anything was drawn.
+     */
+    bool drawLiveChanges(std::vector<Rect>& damage);
     void fadeDraw(std::uint8_t alpha);
     /** True while a button's highlight is still on its way up or down: draw() will change it. */
     bool animating() const;
     /** A value that changes whenever what draw() puts on screen changes (presses, highlights, lamps). */
     std::uint64_t drawState() const;
+    /** True when the page has live parts. */
+    bool hasLiveParts() const;
+    /** The tick a live plugin of the page needs now, in milliseconds; nothing when none runs. */
+    std::optional<int> liveTickMs() const;
 
     bool crossFade() const { return crossFade_; }
     const Image* normalImage() const { return normalImage_.get(); }
@@ -109,6 +135,13 @@ public:
 private:
     void postAll(const std::deque<Action>& actions);
     void setIndicators(std::string_view state, bool on);
+    /** The pictures, lamps and buttons inside clip, as draw() shows them, on canvas. */
+    void drawBase(Canvas& canvas, const Rect& clip);
+    /** Brings every live part up to the player's state; each that changed adds its rectangle. */
+    void updateLive(std::vector<Rect>* damage);
+    /** Draws the live parts inside clip: lists, viewer, knobs, texts, then live plugins. */
+    void drawLive(Canvas& canvas, const Rect& clip, bool withPlugins);
+    std::optional<double> sourceFraction(LiveSource source) const;
 
     const PageContext& context_;
     std::deque<Button> buttons_;
@@ -132,6 +165,12 @@ private:
     std::unique_ptr<TextViewer> textViewer_;
     std::unique_ptr<TextList> textList_;
     bool crossFade_;
+    std::optional<ListStyle> listStyle_;
+    std::optional<ListStyle> viewerStyle_;
+    std::optional<ListLook> listDrawn_;
+    std::optional<ListLook> viewerDrawn_;
+    std::deque<LiveText> liveTexts_;
+    std::deque<LivePlugin> livePlugins_;
 };
 
 } // namespace windlecroft

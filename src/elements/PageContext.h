@@ -24,6 +24,8 @@ struct PageContext {
     const int& windowHeight;
     const Player& player;
     Canvas& canvas;
+    /** A window-sized canvas a page with live parts is composed in before it is blended. */
+    Canvas& scratch;
     WindlecroftPluginContext& pluginContext;
 };
 

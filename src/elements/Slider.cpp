@@ -1,7 +1,11 @@
 #include "elements/Slider.h"
 
 #include "elements/RectExtent.h"
+#include "resources/Canvas.h"
 #include "resources/Image.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace windlecroft {
 
@@ -67,6 +71,27 @@ float Slider::percent() const
     if (maximum_ == 0)
         return 0.0f;
     return static_cast<float>(value_) / static_cast<float>(maximum_) * 100.0f;
+}
+
+bool Slider::follow(std::optional<double> fraction)
+{
+    if (fraction && !dragging_) {
+        const double clamped = std::clamp(*fraction, 0.0, 1.0);
+        value_ = static_cast<int>(std::lround(clamped * maximum_));
+    }
+    return value_ != drawnValue_;
+}
+
+void Slider::drawKnob(Canvas& canvas, const Rect& clip)
+{
+    drawnValue_ = value_;
+    if (!knob_)
+        return;
+    const int x = orientation_ == Orientation::Horizontal ? rect_.left + value_ : rect_.left;
+    const int y = orientation_ == Orientation::Horizontal ? rect_.top : rect_.top + value_;
+    const Rect knob = intersection({x, y, x + knobWidth_, y + knobHeight_}, clip);
+    if (!holdsNoPixel(knob))
+        canvas.copy(*knob_, knob.left, knob.top, knob.right - knob.left, knob.bottom - knob.top, knob.left - x, knob.top - y);
 }
 
 } // namespace windlecroft

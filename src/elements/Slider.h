@@ -1,12 +1,15 @@
 #pragma once
 
 #include "base/Rect.h"
+#include "elements/LiveKinds.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace windlecroft {
 
+class Canvas;
 class Image;
 
 /**
@@ -43,6 +46,22 @@ public:
     int knobWidth() const { return knobWidth_; }
     int knobHeight() const { return knobHeight_; }
 
+    /** Makes the slider draw its knob; with a source other than its own value the knob follows it. */
+    void makeLive(LiveSource source)
+    {
+        live_ = true;
+        source_ = source;
+    }
+    bool live() const { return live_; }
+    LiveSource source() const { return source_; }
+    /**
+     * Moves the knob to fraction (0 to 1) of its travel unless it is being dragged (nothing
+     * leaves it where it is); true when the knob must be drawn again.
+     */
+    bool follow(std::optional<double> fraction);
+    /** Draws the knob's picture at its value, only inside clip. */
+    void drawKnob(Canvas& canvas, const Rect& clip);
+
 private:
     void setValueFromPoint(int x, int y);
 
@@ -56,6 +75,10 @@ private:
     int maximum_ = 0;
     std::unique_ptr<Image> knob_;
     bool dragging_ = false;
+    bool live_ = false;
+    LiveSource source_ = LiveSource::OwnValue;
+    // The value the knob was drawn at; −1 before it was drawn.
+    int drawnValue_ = -1;
 };
 
 } // namespace windlecroft

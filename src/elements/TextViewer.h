@@ -38,6 +38,8 @@ public:
     /** The font the skin names for the viewer; kept for drawing, which the page leaves to others. */
     const Font* font() const { return font_; }
     int pageRows() const { return pageRows_; }
+    /** Lines of the open document beyond one reading page: the last first line. */
+    int lastFirstLine() const;
     int firstLine() const { return firstLine_; }
     int openIndex() const { return openIndex_; }
     bool reading() const { return reading_; }
@@ -47,8 +49,6 @@ public:
     const std::string& documentTitle(int index) const { return documents_[static_cast<std::size_t>(index)].first; }
 
 private:
-    /** Lines of the open document beyond one reading page: the last first line. */
-    int lastFirstLine() const;
 
     Rect rect_;
     TextList titles_;

@@ -87,7 +87,11 @@ void Canvas::create(int width, int height)
 
 void Canvas::copy(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY)
 {
-    const Surface& source = image.pixels();
+    copy(image.pixels(), x, y, width, height, sourceX, sourceY);
+}
+
+void Canvas::copy(const Surface& source, int x, int y, int width, int height, int sourceX, int sourceY)
+{
     Blit blit;
     if (!clip(surface_, source, x, y, width, height, sourceX, sourceY, blit))
         return;
@@ -98,19 +102,32 @@ void Canvas::copy(const Image& image, int x, int y, int width, int height, int s
 
 void Canvas::blend(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY, float alpha)
 {
+    blend(image.pixels(), x, y, width, height, sourceX, sourceY, alpha);
+}
+
+void Canvas::blend(const Surface& source, int x, int y, int width, int height, int sourceX, int sourceY, float alpha)
+{
     const std::uint16_t a = toAlpha(alpha);
     if (a == 0)
         return;
     if (a == 255) {
-        copy(image, x, y, width, height, sourceX, sourceY);
+        copy(source, x, y, width, height, sourceX, sourceY);
         return;
     }
-    const Surface& source = image.pixels();
     Blit blit;
     if (!clip(surface_, source, x, y, width, height, sourceX, sourceY, blit))
         return;
     for (int row = 0; row < blit.height; ++row)
         blendRow(surface_.row(blit.y + row) + blit.x, source.row(blit.sourceY + row) + blit.sourceX, blit.width, a);
+}
+
+void Canvas::fill(const Rect& rect, std::uint32_t colour)
+{
+    const Rect area = intersection(rect, {0, 0, surface_.width(), surface_.height()});
+    if (holdsNoPixel(area))
+        return;
+    for (int y = area.top; y < area.bottom; ++y)
+        std::fill(surface_.row(y) + area.left, surface_.row(y) + area.right, colour);
 }
 
 } // namespace windlecroft

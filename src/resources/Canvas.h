@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Rect.h"
 #include "resources/Image.h"
 #include "resources/Surface.h"
 
@@ -12,7 +13,6 @@ namespace windlecroft {
  */
 class Canvas {
 public:
-
     /** Sizes the buffer for a client area of width x height pixels, all black. */
     void create(int width, int height);
     /** True once create() has run. */
@@ -29,6 +29,7 @@ public:
      * The rectangle is clipped to the image and to the buffer; an empty image copies nothing.
      */
     void copy(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY);
+    void copy(const Surface& source, int x, int y, int width, int height, int sourceX, int sourceY);
 
     /**
      * Like copy, but blends the image over the buffer with one constant alpha: alpha is
@@ -36,6 +37,9 @@ public:
      * 127) / 255. Alpha 0 leaves the buffer as it is; 255 equals a copy.
      */
     void blend(const Image& image, int x, int y, int width, int height, int sourceX, int sourceY, float alpha);
+    void blend(const Surface& source, int x, int y, int width, int height, int sourceX, int sourceY, float alpha);
+    /** Fills the rectangle (clipped to the buffer) with one colour, 0x00RRGGBB. */
+    void fill(const Rect& rect, std::uint32_t colour);
 
     /** Draws nothing: a page without a background image draws with this. */
     void nothing(const Image&) {}

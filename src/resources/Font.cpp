@@ -136,7 +136,7 @@ Font::Opened& Font::opened() const
     return result;
 }
 
-const Font::Glyph& Font::glyph(std::uint8_t character)
+const Font::Glyph& Font::glyph(std::uint8_t character) const
 {
     // Only called once the face is open.
     Opened& open = opened();
@@ -177,7 +177,7 @@ const Font::Glyph& Font::glyph(std::uint8_t character)
     return glyph;
 }
 
-int Font::textWidth(std::string_view text)
+int Font::textWidth(std::string_view text) const
 {
     if (!usable())
         return 0;
@@ -187,10 +187,30 @@ int Font::textWidth(std::string_view text)
     return static_cast<int>((pen + 32) >> 6);
 }
 
-void Font::drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour)
+void Font::drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour) const
+{
+    drawText(target, x, y, text, colour, {0, 0, target.width(), target.height()});
+}
+
+int Font::cellHeight() const
+{
+    if (height_ > 0)
+        return height_;
+    if (height_ == 0)
+        return defaultCellHeight;
+    const FT_FaceRec_* face = opened().face;
+    return face && face->size ? static_cast<int>((face->size->metrics.ascender - face->size->metrics.descender + 63) >> 6)
+                              : -height_;
+}
+
+void Font::drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour, const Rect& clip) const
 {
     if (!usable())
         return;
+    const std::int64_t clipLeft = std::max(0, clip.left);
+    const std::int64_t clipTop = std::max(0, clip.top);
+    const std::int64_t clipRight = std::min<std::int64_t>(target.width(), clip.right);
+    const std::int64_t clipBottom = std::min<std::int64_t>(target.height(), clip.bottom);
     // 0x00BBGGRR, the colour order of the skin format.
     const std::uint32_t red = colour & 0xFF;
     const std::uint32_t green = (colour >> 8) & 0xFF;
@@ -202,10 +222,10 @@ void Font::drawText(Surface& target, int x, int y, std::string_view text, std::u
         const std::int64_t left = ((pen + 32) >> 6) + g.left;
         const std::int64_t top = baseline - g.top;
         pen += g.advance;
-        const std::int64_t colBegin = std::max<std::int64_t>(0, -left);
-        const std::int64_t colEnd = std::min<std::int64_t>(g.width, target.width() - left);
-        const std::int64_t rowBegin = std::max<std::int64_t>(0, -top);
-        const std::int64_t rowEnd = std::min<std::int64_t>(g.rows, target.height() - top);
+        const std::int64_t colBegin = std::max<std::int64_t>(0, clipLeft - left);
+        const std::int64_t colEnd = std::min<std::int64_t>(g.width, clipRight - left);
+        const std::int64_t rowBegin = std::max<std::int64_t>(0, clipTop - top);
+        const std::int64_t rowEnd = std::min<std::int64_t>(g.rows, clipBottom - top);
         for (std::int64_t row = rowBegin; row < rowEnd; ++row) {
             const std::uint8_t* coverage = g.coverage.data() + row * g.width;
             std::uint32_t* out = target.row(static_cast<int>(top + row));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Rect.h"
 #include "resources/Surface.h"
 
 #include <cstdint>
@@ -47,9 +48,13 @@ public:
      * 0x00BBGGRR (red in the low byte). Pixels outside the surface are skipped. Each character
      * is rendered once and kept, so drawing the same text every frame allocates nothing.
      */
-    void drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour);
+    void drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour) const;
+    /** The same, drawing only the pixels inside clip (right and bottom exclusive). */
+    void drawText(Surface& target, int x, int y, std::string_view text, std::uint32_t colour, const Rect& clip) const;
+    /** The height of a line of text: the character cell. */
+    int cellHeight() const;
     /** The advance of the text in pixels. */
-    int textWidth(std::string_view text);
+    int textWidth(std::string_view text) const;
 
     /** False when no face could be opened; drawing then draws nothing. */
     bool usable() const { return opened().face != nullptr; }
@@ -92,7 +97,7 @@ private:
     // Opens the face at the first call. That changes nothing a caller can see, so the const
     // getters may call it.
     Opened& opened() const;
-    const Glyph& glyph(std::uint8_t character);
+    const Glyph& glyph(std::uint8_t character) const;
 
     FontCatalog& catalog_;
     std::string requestedFace_;

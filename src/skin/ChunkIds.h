@@ -36,6 +36,12 @@ inline constexpr std::uint16_t pageTimer = 0x4120;
 inline constexpr std::uint16_t pagePlugin = 0x4130;
 inline constexpr std::uint16_t wheelZone = 0x4140;
 
+// Records of the live skins' extension: older readers skip them by their length.
+inline constexpr std::uint16_t listStyle = 0x4210;
+inline constexpr std::uint16_t liveSlider = 0x4220;
+inline constexpr std::uint16_t liveText = 0x4230;
+inline constexpr std::uint16_t livePlugin = 0x4240;
+
 } // namespace windlecroft::record
 
 namespace windlecroft::chunk {

@@ -276,6 +276,39 @@ SkinItem SkinReader::readRecord(std::uint16_t id, std::uint32_t length, std::siz
         record.body = r;
         break;
     }
+    case record::listStyle: {
+        ListStyleRecord r;
+        r.target = in_.u8();
+        for (std::uint32_t* colour : {&r.text, &r.selected, &r.playing, &r.hover, &r.bar})
+            *colour = in_.u32();
+        record.body = r;
+        break;
+    }
+    case record::liveSlider: {
+        LiveSliderRecord r;
+        r.sliderId = in_.u16();
+        r.source = in_.u8();
+        record.body = r;
+        break;
+    }
+    case record::liveText: {
+        LiveTextRecord r;
+        r.rect = in_.rect();
+        r.font = in_.string();
+        r.colour = in_.u32();
+        r.align = in_.u8();
+        r.what = in_.u8();
+        record.body = std::move(r);
+        break;
+    }
+    case record::livePlugin: {
+        LivePluginRecord r;
+        r.plugin = in_.string();
+        r.rect = in_.rect();
+        r.flags = in_.u8();
+        record.body = std::move(r);
+        break;
+    }
     default:
         record.body = RawRecord{id, skipPayload(length)};
         return {std::move(record), start, length, false};

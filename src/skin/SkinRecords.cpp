@@ -31,6 +31,10 @@ struct RecordId {
     std::uint16_t operator()(const PageTimerRecord&) const { return record::pageTimer; }
     std::uint16_t operator()(const PagePluginRecord&) const { return record::pagePlugin; }
     std::uint16_t operator()(const WheelZoneRecord&) const { return record::wheelZone; }
+    std::uint16_t operator()(const ListStyleRecord&) const { return record::listStyle; }
+    std::uint16_t operator()(const LiveSliderRecord&) const { return record::liveSlider; }
+    std::uint16_t operator()(const LiveTextRecord&) const { return record::liveText; }
+    std::uint16_t operator()(const LivePluginRecord&) const { return record::livePlugin; }
     std::uint16_t operator()(const RawRecord& r) const { return r.id; }
 };
 

@@ -79,6 +79,42 @@ struct WheelZoneRecord {
     Action down;
 };
 
+// Colours are 0x00BBGGRR, as the title colour.
+
+/** How the page's text list (target 0) or text viewer (target 1) is drawn. */
+struct ListStyleRecord {
+    std::uint8_t target = 0;
+    std::uint32_t text = 0;
+    std::uint32_t selected = 0;
+    std::uint32_t playing = 0;
+    std::uint32_t hover = 0;
+    /** The filled bar under the selected row; noBar for none. */
+    std::uint32_t bar = 0;
+    static constexpr std::uint32_t noBar = 0xFFFFFFFF;
+};
+
+/** A slider of the page that draws its knob, following a source of the player unless 0. */
+struct LiveSliderRecord {
+    std::uint16_t sliderId = 0;
+    std::uint8_t source = 0;
+};
+
+/** A text of the player's state drawn in a rectangle with one of the skin's fonts. */
+struct LiveTextRecord {
+    Rect rect;
+    std::string font;
+    std::uint32_t colour = 0;
+    std::uint8_t align = 0;
+    std::uint8_t what = 0;
+};
+
+/** A plugin drawn on every frame of the page into its rectangle. */
+struct LivePluginRecord {
+    std::string plugin;
+    Rect rect;
+    std::uint8_t flags = 0;
+};
+
 /** A record of a kind the player does not know: kept as its id and payload bytes. */
 struct RawRecord {
     std::uint16_t id = 0;
@@ -92,7 +128,8 @@ struct RawRecord {
 struct ElementRecord {
     using Body = std::variant<ButtonRecord, KeyBindingRecord, IndicatorRecord, ActionListRecord, TextListRecord,
                               SliderRecord, TextViewerRecord, TextBlockRecord, PageTimerRecord, PagePluginRecord,
-                              WheelZoneRecord, RawRecord>;
+                              WheelZoneRecord, ListStyleRecord, LiveSliderRecord, LiveTextRecord, LivePluginRecord,
+                              RawRecord>;
     Body body;
     std::optional<std::uint32_t> length;
 

@@ -96,6 +96,31 @@ struct RecordFields {
         action(out, r.up);
         action(out, r.down);
     }
+    void operator()(const ListStyleRecord& r) const
+    {
+        out.u8(r.target);
+        for (std::uint32_t colour : {r.text, r.selected, r.playing, r.hover, r.bar})
+            out.u32(colour);
+    }
+    void operator()(const LiveSliderRecord& r) const
+    {
+        out.u16(r.sliderId);
+        out.u8(r.source);
+    }
+    void operator()(const LiveTextRecord& r) const
+    {
+        out.rect(r.rect);
+        out.string(r.font);
+        out.u32(r.colour);
+        out.u8(r.align);
+        out.u8(r.what);
+    }
+    void operator()(const LivePluginRecord& r) const
+    {
+        out.string(r.plugin);
+        out.rect(r.rect);
+        out.u8(r.flags);
+    }
     void operator()(const RawRecord& r) const { out.raw(r.payload); }
 };
 

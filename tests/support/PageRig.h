@@ -142,7 +142,8 @@ public:
     int windowHeight = height;
     WindlecroftSurface pluginSurface{};
     WindlecroftPluginContext pluginRecord{};
-    PageContext context{actions, clock, highlightStep, windowWidth, windowHeight, player, backBuffer, pluginRecord};
+    Canvas scratch;
+    PageContext context{actions, clock, highlightStep, windowWidth, windowHeight, player, backBuffer, scratch, pluginRecord};
 };
 
 } // namespace windlecroft::test

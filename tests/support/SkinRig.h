@@ -73,11 +73,12 @@ public:
     Skin skin;
     PluginContext plugins;
     Canvas canvas;
+    Canvas scratch;
     AudioEngine engine{log};
     Player player{engine, skin.archive(), skin.playlist(), plugins.currentIndex()};
     NullAudioOutput audio;
     PageContext context{actions, clock, skin.timing().highlightStep, skin.windowWidth(), skin.windowHeight(),
-                        player, canvas, plugins.record()};
+                        player, canvas, scratch, plugins.record()};
 
 private:
     bool layered_;

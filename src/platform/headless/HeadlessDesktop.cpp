@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessDesktop.h"
 
+#include <algorithm>
+
 #include "base/Clock.h"
 
 namespace windlecroft {
@@ -123,6 +125,22 @@ void HeadlessDesktop::deliver(const InputEvent& event, DesktopEvents& events)
 void HeadlessDesktop::present(const Surface& frame)
 {
     presentedFrame_ = frame;
+    lastDamage_.clear();
+    ++presentCount_;
+}
+
+void HeadlessDesktop::present(const Surface& frame, std::span<const Rect> damage)
+{
+    if (presentedFrame_.width() != frame.width() || presentedFrame_.height() != frame.height()) {
+        present(frame);
+        return;
+    }
+    lastDamage_.assign(damage.begin(), damage.end());
+    for (const Rect& rect : damage) {
+        const Rect area = intersection(rect, {0, 0, frame.width(), frame.height()});
+        for (int y = area.top; y < area.bottom; ++y)
+            std::copy(frame.row(y) + area.left, frame.row(y) + area.right, presentedFrame_.row(y) + area.left);
+    }
     ++presentCount_;
 }
 

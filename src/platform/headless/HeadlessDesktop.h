@@ -52,6 +52,10 @@ public:
     /** How often a tick was asked for out of turn (from any thread). */
     int wakes() const { return wakes_.load(); }
     void present(const Surface& frame) override;
+    /** Takes over only the damaged rectangles: a change outside them does not reach the window. */
+    void present(const Surface& frame, std::span<const Rect> damage) override;
+    /** The rectangles of the last damage present; empty after a whole one. */
+    const std::vector<Rect>& lastDamage() const { return lastDamage_; }
     void setWindowShape(const Region& region) override { shape_ = region; }
     void clearWindowShape() override { shape_.reset(); }
     void showError(const std::string& message) override { lastError_ = message; }
@@ -88,6 +92,7 @@ private:
     std::string lastError_;
     Surface presentedFrame_;
     int presentCount_ = 0;
+    std::vector<Rect> lastDamage_;
     int tickInterval_ = 10;
     std::atomic<int> wakes_{0};
     std::optional<Region> shape_;

@@ -157,6 +157,12 @@ void QtDesktop::present(const Surface& frame)
         window_->present(frame);
 }
 
+void QtDesktop::present(const Surface& frame, std::span<const Rect> damage)
+{
+    if (window_)
+        window_->present(frame, damage);
+}
+
 void QtDesktop::setWindowShape(const Region& region)
 {
     if (window_)

@@ -30,6 +30,7 @@ public:
     void setTickInterval(int milliseconds) override;
     void wakeTick() override;
     void present(const Surface& frame) override;
+    void present(const Surface& frame, std::span<const Rect> damage) override;
     void setWindowShape(const Region& region) override;
     void clearWindowShape() override;
     void setTranslucent(bool translucent) override;

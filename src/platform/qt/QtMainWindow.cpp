@@ -292,6 +292,36 @@ void QtMainWindow::present(const Surface& frame)
     update(changed);
 }
 
+// Only the damaged rectangles changed: they are converted and repainted, nothing is compared.
+void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
+{
+    if (frame_.width() != frame.width() || frame_.height() != frame.height()) {
+        present(frame);
+        return;
+    }
+    QRegion repaint;
+    for (const Rect& rect : damage) {
+        const Rect area = intersection(rect, {0, 0, frame.width(), frame.height()});
+        if (holdsNoPixel(area))
+            continue;
+        for (int y = area.top; y < area.bottom; ++y) {
+            const std::uint32_t* from = frame.row(y);
+            auto* to = reinterpret_cast<std::uint32_t*>(frame_.scanLine(y));
+            for (int x = area.left; x < area.right; ++x)
+                to[x] = from[x] | 0xFF000000u;
+        }
+        const QRect changed(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        if (translucent_)
+            rebuildKeyedFrame(changed);
+        repaint += changed;
+    }
+    if (repaint.isEmpty())
+        return;
+    if (translucent_)
+        followVisiblePixels();
+    update(repaint);
+}
+
 // A translucent window shows no white pixel; clicks there go to the windows below, as they do
 // where a colour key hides a pixel. On X11 that is the window's input shape; elsewhere the mask,
 // which hides only pixels that are invisible anyway.

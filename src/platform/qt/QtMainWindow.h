@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/qt/KeyRepeatFilter.h"
+#include "base/Rect.h"
 #include "resources/Region.h"
 
 #include <QElapsedTimer>
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace windlecroft {
 
@@ -36,6 +38,8 @@ public:
 
     /** Keeps a copy of the frame and repaints the part of the window where it changed. */
     void present(const Surface& frame);
+    /** The same for a frame that changed only inside damage. */
+    void present(const Surface& frame, std::span<const Rect> damage);
     /** Masks the window to the region's rectangles. */
     void setShape(const Region& region);
     /** Removes the mask: the whole window shows. */
