@@ -53,6 +53,10 @@ struct RecordKind {
     std::string_view operator()(const PageTimerRecord&) const { return "timer"; }
     std::string_view operator()(const PagePluginRecord&) const { return "plugin"; }
     std::string_view operator()(const WheelZoneRecord&) const { return "wheel"; }
+    std::string_view operator()(const ListStyleRecord&) const { return "list-style"; }
+    std::string_view operator()(const LiveSliderRecord&) const { return "live-slider"; }
+    std::string_view operator()(const LiveTextRecord&) const { return "live-text"; }
+    std::string_view operator()(const LivePluginRecord&) const { return "live-plugin"; }
     std::string_view operator()(const RawRecord&) const { return "raw"; }
 };
 

@@ -4,6 +4,7 @@
 #include "skin/ActionSyntax.h"
 #include "skin/KeyNames.h"
 #include "skin/KindNames.h"
+#include "skin/LiveNames.h"
 #include "skin/SourceError.h"
 #include "skin/SourceKeys.h"
 #include "skin/TomlFields.h"
@@ -57,8 +58,82 @@ std::uint16_t sliderId(TomlFields& fields)
     return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "id"));
 }
 
+// A value written by its name from names, or as a number.
+template <std::size_t N>
+std::uint8_t namedValue(TomlFields& fields, std::string_view key, const std::array<std::string_view, N>& names,
+                        std::optional<std::uint8_t> fallback = std::nullopt)
+{
+    const toml::node* node = fallback ? fields.take(key) : &fields.require(key);
+    if (node == nullptr)
+        return *fallback;
+    if (const auto* name = node->as_string()) {
+        if (std::optional<std::uint8_t> value = indexOfName(names, name->get()))
+            return *value;
+        std::string known;
+        for (std::string_view each : names)
+            known += (known.empty() ? "" : ", ") + std::string(each);
+        throw SourceError(lineOf(*node), std::string(key) + " \"" + name->get() + "\" is none of " + known);
+    }
+    return static_cast<std::uint8_t>(integerOf(*node, 0, 255, key));
+}
+
+// A colour as "#RRGGBB" (or "none" where none is allowed), or the file's 0x00BBGGRR number.
+std::uint32_t colour(TomlFields& fields, std::string_view key, std::optional<std::uint32_t> none = std::nullopt)
+{
+    const toml::node& node = fields.require(key);
+    if (const auto* text = node.as_string()) {
+        if (none && text->get() == "none")
+            return *none;
+        if (std::optional<std::uint32_t> value = colourFromText(text->get()))
+            return *value;
+        throw SourceError(lineOf(node), std::string(key) + " is a colour \"#RRGGBB\"" + (none ? " or \"none\"" : "") +
+                                            ", not \"" + text->get() + "\"");
+    }
+    return static_cast<std::uint32_t>(integerOf(node, 0, 0xFFFFFFFF, key));
+}
+
 ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, const ActionContext& context)
 {
+    if (kind == "list-style") {
+        ListStyleRecord r;
+        r.target = namedValue(fields, "target", listTargetNames);
+        r.text = colour(fields, "text");
+        r.selected = colour(fields, "selected");
+        r.playing = colour(fields, "playing");
+        r.hover = colour(fields, "hover");
+        r.bar = colour(fields, "bar", ListStyleRecord::noBar);
+        return r;
+    }
+    if (kind == "live-slider") {
+        LiveSliderRecord r;
+        const toml::node& node = fields.require("slider");
+        if (const auto* name = node.as_string()) {
+            const std::optional<std::uint16_t> id = findSliderId(name->get());
+            if (!id)
+                throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\"");
+            r.sliderId = *id;
+        } else {
+            r.sliderId = static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "slider"));
+        }
+        r.source = namedValue(fields, "source", liveSourceNames, 0);
+        return r;
+    }
+    if (kind == "live-text") {
+        LiveTextRecord r;
+        r.rect = fields.rect("rect");
+        r.font = fields.text("font");
+        r.colour = colour(fields, "colour");
+        r.align = namedValue(fields, "align", alignNames, 0);
+        r.what = namedValue(fields, "shows", liveTextNames);
+        return r;
+    }
+    if (kind == "live-plugin") {
+        LivePluginRecord r;
+        r.plugin = fields.text("plugin");
+        r.rect = fields.rect("rect");
+        r.flags = fields.flag("while-playing", 0);
+        return r;
+    }
     if (kind == "button")
         return ButtonRecord{fields.rect("rect"), action(fields, "action", context)};
     if (kind == "key") {

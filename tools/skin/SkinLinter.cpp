@@ -8,9 +8,11 @@
 #include "app/TrackScenes.h"
 #include "app/TrayMenu.h"
 #include "elements/Indicator.h"
+#include "elements/LiveKinds.h"
 #include "resources/Font.h"
 #include "resources/WhiteningMask.h"
 #include "skin/SkinWriter.h"
+#include "skin/TomlText.h"
 #include "skin/ActionContext.h"
 #include "skin/ElfExports.h"
 #include "skin/FolderFiles.h"
@@ -18,6 +20,7 @@
 
 #include <array>
 #include <map>
+#include <set>
 
 namespace windlecroft::skin {
 
@@ -50,7 +53,15 @@ private:
     void lintChunk(const Chunk& chunk);
     void lintTracklist(const TracklistChunk& chunk);
     void lintPage(const PageChunk& page);
-    void lintRecord(const ElementRecord& record, bool& viewerSeen);
+    // What the records of the page before the one being checked have made.
+    struct PageSoFar {
+        bool viewer = false;
+        bool textList = false;
+        std::set<std::uint16_t> sliders;
+    };
+    void lintRecord(const ElementRecord& record, PageSoFar& page);
+    void lintLiveRecord(const ElementRecord::Body& body, const PageSoFar& page);
+    void lintPluginName(const std::string& name);
     void lintAction(const Action& action);
     void lintPicture(const std::string& name, const char* role);
     void lintFont(const std::string& name);
@@ -241,22 +252,20 @@ void Linter::lintPage(const PageChunk& page)
             lintPicture(page.highlightImage, "highlight picture");
     }
 
-    bool viewerSeen = false;
-    bool hasTextList = false;
+    PageSoFar soFar;
     for (std::size_t i = 0; i < page.records.size(); ++i) {
         record_ = static_cast<int>(i + 1);
         recordLabel_ = recordLabel(page.records[i]);
-        hasTextList = hasTextList || std::holds_alternative<TextListRecord>(page.records[i].body);
-        lintRecord(page.records[i], viewerSeen);
+        lintRecord(page.records[i], soFar);
     }
     record_ = 0;
     recordLabel_.clear();
-    if (hasTextList && firstPlaylist_ > 0)
+    if (soFar.textList && firstPlaylist_ > 0)
         warning("the page comes after the playlist (chunk " + std::to_string(firstPlaylist_) +
                 "), so its text list gets no track names: put the playlist after the pages");
 }
 
-void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
+void Linter::lintRecord(const ElementRecord& record, PageSoFar& page)
 {
     if (record.length)
         warning("the length field is " + std::to_string(*record.length) + ", the true size " + std::to_string(trueLength(record)));
@@ -271,6 +280,7 @@ void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
     } else if (const auto* r = std::get_if<ActionListRecord>(&body)) {
         lintAction(r->action);
     } else if (const auto* r = std::get_if<TextListRecord>(&body)) {
+        page.textList = true;
         lintFont(r->font);
         if (r->mode > 1)
             error("mode " + std::to_string(r->mode) + " is neither single-click (0) nor double-click (1): the player stops loading");
@@ -279,31 +289,69 @@ void Linter::lintRecord(const ElementRecord& record, bool& viewerSeen)
     } else if (const auto* r = std::get_if<SliderRecord>(&body)) {
         if (r->releaseOnly > 1 || r->orientation > 1)
             error("release-only and orientation must each be 0 or 1: the player stops loading");
+        page.sliders.insert(r->id);
         lintKnob(*r);
     } else if (const auto* r = std::get_if<TextViewerRecord>(&body)) {
         lintFont(r->font);
-        viewerSeen = true;
+        page.viewer = true;
         if (r->rowHeight == 0)
             warning("the row height is 0, so the viewer shows no rows");
     } else if (const auto* r = std::get_if<TextBlockRecord>(&body)) {
         lintArchiveEntry(r->file, "document");
-        if (!viewerSeen)
+        if (!page.viewer)
             warning("no text viewer stands before this document on the page, so the player drops it");
     } else if (const auto* r = std::get_if<PageTimerRecord>(&body)) {
         lintAction(r->action);
     } else if (const auto* r = std::get_if<PagePluginRecord>(&body)) {
-        if (!plugins_.contains(r->plugin) && !lost("plugin")) {
-            auto later = allPlugins_.find(r->plugin);
-            error(later == allPlugins_.end() ? "no plugin is named " + inQuotes(r->plugin)
-                                             : "plugin " + inQuotes(r->plugin) + " is defined only later, in chunk " +
-                                                   std::to_string(later->second) + "; define it before the page");
-        }
+        lintPluginName(r->plugin);
         if (r->mode > 1)
             error("plugin mode " + std::to_string(r->mode) + " is neither 0 nor 1: the player stops loading");
     } else if (const auto* r = std::get_if<WheelZoneRecord>(&body)) {
         lintAction(r->up);
         lintAction(r->down);
+    } else {
+        lintLiveRecord(body, page);
     }
+}
+
+void Linter::lintLiveRecord(const ElementRecord::Body& body, const PageSoFar& page)
+{
+    const std::string stops = ": the player stops loading";
+    if (const auto* r = std::get_if<ListStyleRecord>(&body)) {
+        if (r->target > 1)
+            error("target " + std::to_string(r->target) + " is neither the text list (0) nor the text viewer (1)" + stops);
+        // The list or viewer may stand anywhere on the page, so only its absence is told.
+        else if (!(r->target == 0 ? page.textList : page.viewer))
+            warning(std::string("no text ") + (r->target == 0 ? "list" : "viewer") +
+                    " stands before this style on the page, so it colours nothing unless one follows");
+    } else if (const auto* r = std::get_if<LiveSliderRecord>(&body)) {
+        if (r->source >= liveSourceCount)
+            error("source " + std::to_string(r->source) + " is none the player knows (0 to " +
+                  std::to_string(liveSourceCount - 1) + ")" + stops);
+        if (!page.sliders.contains(r->sliderId))
+            error("no slider before it on the page has the id " + tomlHex16(r->sliderId) + stops);
+    } else if (const auto* r = std::get_if<LiveTextRecord>(&body)) {
+        lintFont(r->font);
+        if (r->align >= textAlignCount)
+            error("alignment " + std::to_string(r->align) + " is none of left (0), centre (1) and right (2)" + stops);
+        if (r->what >= liveTextKindCount)
+            error("what it shows, " + std::to_string(r->what) + ", is none the player knows (0 to " +
+                  std::to_string(liveTextKindCount - 1) + ")" + stops);
+    } else if (const auto* r = std::get_if<LivePluginRecord>(&body)) {
+        lintPluginName(r->plugin);
+        if (r->rect.right <= r->rect.left || r->rect.bottom <= r->rect.top)
+            warning("the rectangle holds no pixel, so the plugin is never drawn");
+    }
+}
+
+void Linter::lintPluginName(const std::string& name)
+{
+    if (plugins_.contains(name) || lost("plugin"))
+        return;
+    auto later = allPlugins_.find(name);
+    error(later == allPlugins_.end() ? "no plugin is named " + inQuotes(name)
+                                     : "plugin " + inQuotes(name) + " is defined only later, in chunk " +
+                                           std::to_string(later->second) + "; define it before the page");
 }
 
 void Linter::lintFont(const std::string& name)

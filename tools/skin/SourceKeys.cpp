@@ -75,6 +75,10 @@ const KindTable& records()
         {"timer", {"delay", "action"}},
         {"plugin", {"plugin", "mode"}},
         {"wheel", {"rect", "up", "down"}},
+        {"list-style", {"target", "text", "selected", "playing", "hover", "bar"}},
+        {"live-slider", {"slider", "source"}},
+        {"live-text", {"rect", "font", "colour", "align", "shows"}},
+        {"live-plugin", {"plugin", "rect", "while-playing"}},
         {"raw", {"id", "hex"}},
     };
     return table;

@@ -4,6 +4,7 @@
 #include "skin/ActionSyntax.h"
 #include "skin/KeyNames.h"
 #include "skin/KindNames.h"
+#include "skin/LiveNames.h"
 #include "skin/ActionContext.h"
 #include "skin/TomlText.h"
 
@@ -31,6 +32,13 @@ private:
 std::string number(std::int64_t value)
 {
     return std::to_string(value);
+}
+
+// A value by its name where the table has one, otherwise as the number.
+template <std::size_t N>
+std::string named(std::uint8_t value, const std::array<std::string_view, N>& names)
+{
+    return value < N ? tomlQuote(names[value]) : number(value);
 }
 
 // A byte that the source may write by one of two names.
@@ -212,6 +220,24 @@ std::string Writer::record(const ElementRecord& record) const
         t.add("plugin", tomlSkinText(r->plugin)).add("mode", number(r->mode));
     } else if (const auto* r = std::get_if<WheelZoneRecord>(&record.body)) {
         t.add("rect", tomlRect(r->rect)).add("up", action(r->up)).add("down", action(r->down));
+    } else if (const auto* r = std::get_if<ListStyleRecord>(&record.body)) {
+        t.add("target", named(r->target, listTargetNames))
+            .add("text", tomlQuote(colourText(r->text)))
+            .add("selected", tomlQuote(colourText(r->selected)))
+            .add("playing", tomlQuote(colourText(r->playing)))
+            .add("hover", tomlQuote(colourText(r->hover)))
+            .add("bar", r->bar == ListStyleRecord::noBar ? tomlQuote("none") : tomlQuote(colourText(r->bar)));
+    } else if (const auto* r = std::get_if<LiveSliderRecord>(&record.body)) {
+        const std::optional<std::string_view> id = sliderName(r->sliderId);
+        t.add("slider", id ? tomlQuote(*id) : tomlHex16(r->sliderId)).add("source", named(r->source, liveSourceNames));
+    } else if (const auto* r = std::get_if<LiveTextRecord>(&record.body)) {
+        t.add("rect", tomlRect(r->rect))
+            .add("font", tomlSkinText(r->font))
+            .add("colour", r->colour <= 0xFFFFFF ? tomlQuote(colourText(r->colour)) : number(r->colour))
+            .add("align", named(r->align, alignNames))
+            .add("shows", named(r->what, liveTextNames));
+    } else if (const auto* r = std::get_if<LivePluginRecord>(&record.body)) {
+        t.add("plugin", tomlSkinText(r->plugin)).add("rect", tomlRect(r->rect)).add("while-playing", number(r->flags));
     } else if (const auto* r = std::get_if<RawRecord>(&record.body)) {
         t.add("id", tomlHex16(r->id)).add("hex", tomlHexBytes(r->payload));
     }
