@@ -4,6 +4,7 @@
 // window-sized buffer runs in the same program as the yardstick the machine's noise cannot move.
 #include "AllocationCounter.h"
 #include "support/StandardSkin.h"
+#include "support/ToneEncoder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -78,6 +79,48 @@ void BM_FrameCrossFade(benchmark::State& state)
     frames(state, h);
 }
 BENCHMARK(BM_FrameCrossFade);
+
+// A frame in which only a live text changes: the main volume's percent, set anew before each
+// frame, is drawn again in its rectangle and presented alone.
+void BM_FrameLiveTextChanged(benchmark::State& state)
+{
+    Harness h(false);
+    TestSkin skin;
+    skin.config.startScene("dzien");
+    skin.config.font("font", "DejaVu Sans", 400, 14);
+    skin.addPage("dzien", dayColours, false, [](SkinConfigWriter& c) {
+        c.record(skin::LiveTextRecord{{400, 20, 480, 40}, "font", 0x00FFFFFF, 2, 6});
+    });
+    // A track that plays has a volume; the output is never pulled, so its time stands still.
+    writeFile(h.dir / "tone.ogg", encodeTone({}));
+    skin.config.tracklist(1, {{"Tone", (h.dir / "tone.ogg").string()}});
+    h.start(skin);
+    h.act(0x1001);
+    h.run(20);
+    Player& player = h.app->player();
+    // Both texts once, so that their characters are rendered and kept before counting.
+    for (int volume : {41, 40}) {
+        player.setMainVolume(volume);
+        h.run(10);
+    }
+    const std::uint64_t before = bench::allocationCount();
+    const int presented = h.desktop->presentCount();
+    int volume = 40;
+    for (auto _ : state) {
+        volume = volume == 40 ? 41 : 40;
+        player.setMainVolume(volume);
+        h.app->frameUpdate();
+        h.app->frameRender();
+        benchmark::ClobberMemory();
+    }
+    if (h.desktop->presentCount() - presented != static_cast<int>(state.iterations()) || h.desktop->lastDamage().size() != 1) {
+        state.SkipWithError("the frames did not present the live text alone");
+        return;
+    }
+    state.counters["allocations_per_frame"] =
+        static_cast<double>(bench::allocationCount() - before) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_FrameLiveTextChanged);
 
 // The yardstick: one copy of a window-sized buffer of 32-bit pixels.
 void BM_MemcpyWindow(benchmark::State& state)

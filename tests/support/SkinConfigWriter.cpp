@@ -166,6 +166,11 @@ void SkinConfigWriter::button(const Rect& rect, std::uint16_t code, std::uint16_
     add(ElementRecord{ButtonRecord{rect, {code, arg}}, {}});
 }
 
+void SkinConfigWriter::record(ElementRecord::Body body)
+{
+    add(ElementRecord{std::move(body), {}});
+}
+
 void SkinConfigWriter::keyBinding(std::uint8_t key, std::uint16_t code, std::uint16_t arg)
 {
     add(ElementRecord{KeyBindingRecord{key, {code, arg}}, {}});

@@ -70,6 +70,9 @@ public:
     void wheelZone(const Rect& rect, std::uint16_t upCode, std::uint16_t upArg, std::uint16_t downCode,
                    std::uint16_t downArg);
 
+    /** Any record of the model, for kinds without a call of their own. */
+    void record(skin::ElementRecord::Body body);
+
     /** A chunk (or, inside a page, a record) of any id with the given payload and, if given, length field. */
     void rawChunk(std::uint16_t id, std::span<const std::uint8_t> payload,
                   std::optional<std::uint32_t> length = std::nullopt);

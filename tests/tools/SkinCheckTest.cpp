@@ -77,6 +77,9 @@ records = [
   { kind = "button", rect = [0, 0, 5, 5], action = [0x8001, 9] },
   { kind = "plugin", plugin = "spectrum" },
   { kind = "document", title = "Read", file = "readme.txt" },
+  { kind = "live-slider", slider = "main-volume", source = "main-volume" },
+  { kind = "live-text", rect = [0, 0, 20, 10], font = "font", colour = "#FFFFFF", shows = "elapsed" },
+  { kind = "list-style", target = "viewer", text = "#000000", selected = "#000000", playing = "#000000", hover = "#000000", bar = "none" },
 ]
 
 [[chunk]]
@@ -108,13 +111,16 @@ scene = "dzien"
         ":32: chunk 2 (page \"dzien\"), record 3 (button): error: switch-page 9: string-mapping index 9 is outside the table of 2",
         ":33: chunk 2 (page \"dzien\"), record 4 (plugin): error: no plugin is named \"spectrum\"",
         ":34: chunk 2 (page \"dzien\"), record 5 (document): warning: no text viewer stands before this document",
+        ":35: chunk 2 (page \"dzien\"), record 6 (live-slider): error: no slider before it on the page has the id 0x2004",
+        ":36: chunk 2 (page \"dzien\"), record 7 (live-text): error: font \"font\" is defined only later, in chunk 3",
+        ":37: chunk 2 (page \"dzien\"), record 8 (list-style): warning: no text viewer stands before this style",
         ":25: chunk 2 (page \"dzien\"): warning: the normal picture \"Data\\dzien.bmp\" is 50 x 30, the window 40 x 30",
         "chunk 4 (playlist): warning: track \"t9\": the music file \"music/t9.ogg\" is not there",
         "chunk 5 (page \"noc\"): error: the archive has no entry \"Data\\noc.bmp\" for the normal picture",
         "chunk 5 (page \"noc\"): warning: the page comes after the playlist (chunk 4)",
         "warning: the playlist switches pages by track, and no page is named \"wieczor\"",
         "warning: the mask \"Data\\panel.rgn\" holds 300 bytes, the window 40 x 30 needs 1200",
-        ": 4 errors, 7 warnings",
+        ": 6 errors, 8 warnings",
     });
 }
 

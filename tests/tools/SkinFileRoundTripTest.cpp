@@ -64,6 +64,30 @@ std::vector<std::uint8_t> everyKind()
     w.pagePlugin("spectrum", 1);
     w.wheelZone({0, 0, 600, 510}, 0x1017, 80, 0x1017, 20);
     w.rawChunk(0x4150, std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8});
+    // The live records, byte by byte as the format lays them out, with values out of range.
+    w.rawChunk(record::listStyle, payload([](ByteWriter& o) {
+                   o.u8(1);
+                   for (std::uint32_t colour : {0x00112233u, 0x00445566u, 0x00778899u, 0x00AABBCCu, 0xFFFFFFFFu})
+                       o.u32(colour);
+               }));
+    w.rawChunk(record::liveSlider, payload([](ByteWriter& o) {
+                   o.u16(0x2777);
+                   o.u8(9);
+               }));
+    w.rawChunk(record::liveText, payload([](ByteWriter& o) {
+                   for (std::int32_t v : {1, 2, 300, 40})
+                       o.u32(static_cast<std::uint32_t>(v));
+                   o.string("font");
+                   o.u32(0x0012436B);
+                   o.u8(2);
+                   o.u8(3);
+               }));
+    w.rawChunk(record::livePlugin, payload([](ByteWriter& o) {
+                   o.string("spectrum");
+                   for (std::int32_t v : {424, 446, 556, 488})
+                       o.u32(static_cast<std::uint32_t>(v));
+                   o.u8(5);
+               }));
     w.endPage();
     w.beginPage("empty", "");
     w.endPage();
@@ -130,8 +154,21 @@ TEST(SkinFileRoundTrip, EveryChunkAndRecordKindIsWrittenBackByteForByte)
     EXPECT_TRUE(std::holds_alternative<RawChunk>(file.chunks[12].body));
     EXPECT_EQ(file.chunks[13].id(), chunk::root); // nested root ids are unknown chunks
     const auto& page = std::get<PageChunk>(file.chunks[7].body);
-    EXPECT_EQ(page.records.size(), 21u);
-    EXPECT_EQ(std::get<RawRecord>(page.records.back().body).payload.size(), 8u);
+    ASSERT_EQ(page.records.size(), 25u);
+    EXPECT_EQ(std::get<RawRecord>(page.records[20].body).payload.size(), 8u);
+    const auto& style = std::get<ListStyleRecord>(page.records[21].body);
+    EXPECT_EQ(style.target, 1);
+    EXPECT_EQ(style.hover, 0x00AABBCCu);
+    EXPECT_EQ(style.bar, ListStyleRecord::noBar);
+    EXPECT_EQ(std::get<LiveSliderRecord>(page.records[22].body).sliderId, 0x2777);
+    const auto& text = std::get<LiveTextRecord>(page.records[23].body);
+    EXPECT_EQ(text.font, "font");
+    EXPECT_EQ(text.rect.right, 300);
+    EXPECT_EQ(text.colour, 0x0012436Bu);
+    EXPECT_EQ(text.what, 3);
+    const auto& plugin = std::get<LivePluginRecord>(page.records[24].body);
+    EXPECT_EQ(plugin.rect.bottom, 488);
+    EXPECT_EQ(plugin.flags, 5);
 }
 
 TEST(SkinFileRoundTrip, TheSourceCompilesBackToTheSameConfigurationAndArchive)

@@ -74,6 +74,26 @@ TEST(PageChunkErrors, EachFaultEndsTheLoadWithItsMessage)
          "can't find file gone.bmp in datafile"},
         {"unknown plugin", [](auto& c) { c.pagePlugin("spectrum", 0); }, "can't find plugin named spectrum"},
         {"plugin before mode", [](auto& c) { c.pagePlugin("vis", 2); }, "can't find plugin named vis"},
+        {"list style target", [](auto& c) { c.record(skin::ListStyleRecord{.target = 2}); }, "unknown list style target"},
+        {"live slider source",
+         [](auto& c) {
+             c.slider({0, 0, 50, 9}, 0, 0, "knob.bmp", 0x2001);
+             c.record(skin::LiveSliderRecord{0x2001, 6});
+         },
+         "unknown live slider source"},
+        {"live slider before its slider",
+         [](auto& c) {
+             c.record(skin::LiveSliderRecord{0x2001, 1});
+             c.slider({0, 0, 50, 9}, 0, 0, "knob.bmp", 0x2001);
+         },
+         "can't find slider 0x2001"},
+        {"live text font before its bytes", [](auto& c) { c.record(skin::LiveTextRecord{{}, "none", 0, 7, 9}); },
+         "can't find font named none"},
+        {"live text alignment", [](auto& c) { c.record(skin::LiveTextRecord{{}, "font", 0, 3, 0}); },
+         "unknown live text alignment"},
+        {"live text kind", [](auto& c) { c.record(skin::LiveTextRecord{{}, "font", 0, 2, 8}); }, "unknown live text kind"},
+        {"live plugin", [](auto& c) { c.record(skin::LivePluginRecord{"spectrum", {0, 0, 5, 5}, 1}); },
+         "can't find plugin named spectrum"},
     };
     for (const auto& each : cases) {
         SkinRig rig;
