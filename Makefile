@@ -12,7 +12,7 @@ ifneq ($(CI),)
 CMAKE_FLAGS += -DWINDLECROFT_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-asan test-tsan fuzz fuzz-build fuzz-short bench clean
+.PHONY: all deps build run test test-asan test-tsan fuzz fuzz-build fuzz-short bench bench-peers clean
 
 all: deps build
 
@@ -75,6 +75,10 @@ bench: deps build
 	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] || continue; \
 	  "$$b" --benchmark_out=$(BUILD_DIR)/bench/results/$$(basename $$b).json --benchmark_out_format=json || exit 1; done
 	scripts/bench-program $(BUILD_DIR)
+
+# Windlecroft against Audacious on one private X server (installs Audacious when missing).
+bench-peers: deps build
+	scripts/bench-peers $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)
