@@ -28,6 +28,7 @@ Application::Application(Desktop& desktop, Clock& clock, AudioOutput& audioOutpu
                 options_.traceActions ? &diagnostics_ : nullptr)
     , renderer_({scenes_, skin_, player_, pluginContext_, backBuffer_, desktop, trayIcon_})
     , pacer_(desktop, audioEngine_, clock, scenes_, options_.quitAfterMs)
+    , audioStandby_(audioEngine_, audioOutput)
     , startTime_(clock.now())
 {
     player_.setListener(&commands_);
@@ -217,6 +218,7 @@ void Application::frameUpdate()
 void Application::frameRender()
 {
     renderer_.render();
+    audioStandby_.update();
     pacer_.pace();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ApplicationOptions.h"
+#include "app/AudioStandby.h"
 #include "app/BackBuffer.h"
 #include "app/CommandDispatcher.h"
 #include "app/Desktop.h"
@@ -115,6 +116,7 @@ private:
     CommandDispatcher commands_;
     FrameRenderer renderer_;
     TickPacer pacer_;
+    AudioStandby audioStandby_;
     std::uint64_t startTime_;
     bool windowCreated_ = false;
     bool stopped_ = false;

@@ -19,6 +19,8 @@ public:
      * tick; input still runs frames at once. A desktop may keep ticking every 10 ms.
      */
     virtual void setTickInterval(int milliseconds) { static_cast<void>(milliseconds); }
+    /** The period that stops the tick altogether: only input and wakeTick() run frames then. */
+    static constexpr int noTick = 0;
     /**
      * Asks for one tick as soon as the loop can run it, whatever the period. Safe to call from
      * any thread: the audio thread calls it when a track ends, so the next one starts at once.

@@ -26,7 +26,10 @@ void FrameRenderer::render()
     scenes.step();
     PluginContext& plugins = parts_.plugins;
     plugins.setPageName(scenes.currentScene());
-    parts_.player.readSpectrum(spectrum_);
+    // The spectrum costs a transform of the music: it is made only for frames a plugin draws.
+    const Page* shown = scenes.currentPage();
+    if (scenes.crossFading() || (shown && shown->liveTickMs()))
+        parts_.player.readSpectrum(spectrum_);
     plugins.setSpectrum(spectrum_.data());
     plugins.setPlaying(parts_.player.mainPlaying());
     if (scenes.repaintPending())

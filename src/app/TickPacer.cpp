@@ -22,16 +22,12 @@ void TickPacer::pace()
         engine_.setEndListener([this] { loop_.wakeTick(); });
         endWakeInstalled_ = true;
     }
-    int interval = frameTicksNeeded() ? frameTickMs : restingTickMs;
-    // A live plugin draws at its own pace, at most 60 times a second.
-    if (const Page* page = scenes_.currentPage(); page && interval == restingTickMs) {
-        if (const std::optional<int> live = page->liveTickMs())
-            interval = *live;
-    }
+    int interval = frameTicksNeeded() ? frameTickMs : restingInterval();
     if (quitAfterMs_) {
         const std::uint64_t elapsed = clock_.now() - startTime_;
         const std::uint64_t left = *quitAfterMs_ > elapsed ? *quitAfterMs_ - elapsed : 0;
-        interval = static_cast<int>(std::clamp<std::uint64_t>(left, frameTickMs, static_cast<std::uint64_t>(interval)));
+        const std::uint64_t longest = interval == EventLoop::noTick ? left : static_cast<std::uint64_t>(interval);
+        interval = static_cast<int>(std::clamp<std::uint64_t>(left, frameTickMs, std::max<std::uint64_t>(longest, frameTickMs)));
     }
     if (interval == tickInterval_)
         return;
@@ -44,11 +40,30 @@ bool TickPacer::frameTicksNeeded() const
     if (scenes_.busy())
         return true;
     const Page* page = scenes_.currentPage();
+    return page && page->animating();
+}
+
+int TickPacer::restingInterval() const
+{
+    int interval = engine_.producing() ? restingTickMs : EventLoop::noTick;
+    const auto shorten = [&interval](int candidate) {
+        if (interval == EventLoop::noTick || candidate < interval)
+            interval = candidate;
+    };
+    const Page* page = scenes_.currentPage();
     if (!page)
-        return false;
-    if (page->animating())
-        return true;
-    return std::any_of(page->timers().begin(), page->timers().end(), [](const PageTimer& timer) { return timer.armed(); });
+        return interval;
+    // A live plugin draws at its own pace, at most 60 times a second.
+    if (const std::optional<int> live = page->liveTickMs())
+        shorten(*live);
+    const std::uint64_t now = clock_.now();
+    for (const PageTimer& timer : page->timers()) {
+        if (timer.armed()) {
+            const std::uint64_t due = timer.dueAt();
+            shorten(static_cast<int>(std::clamp<std::uint64_t>(due > now ? due - now : 0, frameTickMs, restingTickMs * 40)));
+        }
+    }
+    return interval;
 }
 
 } // namespace windlecroft

@@ -12,11 +12,13 @@ class SceneDirector;
 
 /**
  * Chooses the period of the frame tick after every frame. A tick that would change nothing
- * costs a wake-up of the whole process: while no fade or cross-fade runs, no button's
- * highlight moves and no page timer waits, the loop may tick rarely. Input runs its frames at
- * once whatever the period, and the end of a track wakes the loop from the audio thread, so the
- * next track starts as soon as it would on the frame tick. A quit-after deadline is still kept
- * to the frame tick.
+ * costs a wake-up of the whole process: fades, cross-fades and moving highlights tick every
+ * frame; a live plugin at its own pace; playing music rarely, for the times and knobs that
+ * follow it; a waiting page timer once, at its deadline; and otherwise (music stopped or
+ * paused on a still page) the loop does not tick at all. Input runs its frames at once
+ * whatever the period, and the end of a track wakes the loop from the audio thread, so the
+ * next track starts as soon as it would on the frame tick. A quit-after deadline is kept to
+ * the frame tick.
  */
 class TickPacer {
 public:
@@ -30,6 +32,8 @@ public:
 
 private:
     bool frameTicksNeeded() const;
+    /** The period after this frame, before the quit-after deadline; EventLoop::noTick for none. */
+    int restingInterval() const;
 
     EventLoop& loop_;
     AudioEngine& engine_;

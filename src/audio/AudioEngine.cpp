@@ -115,6 +115,13 @@ ChannelState AudioEngine::isActive(ChannelHandle channel) const
     return found ? found->state() : ChannelState::Stopped;
 }
 
+bool AudioEngine::producing() const
+{
+    std::lock_guard lock(mutex_);
+    return std::any_of(channels_.begin(), channels_.end(),
+                       [](const auto& entry) { return entry.second->state() == ChannelState::Playing; });
+}
+
 void AudioEngine::pause(ChannelHandle channel)
 {
     std::lock_guard lock(mutex_);

@@ -54,6 +54,8 @@ public:
     /** Starts the channel from its current position with PlayFlag values. */
     void play(ChannelHandle channel, std::uint32_t flags);
     ChannelState isActive(ChannelHandle channel) const;
+    /** True while any channel plays: only then does the output have anything to pull. */
+    bool producing() const;
     void pause(ChannelHandle channel);
     void resume(ChannelHandle channel);
     void stop(ChannelHandle channel);

@@ -32,6 +32,11 @@ public:
     virtual void start(AudioSource& source) = 0;
     /** Stops pulling; once it returns the source is not called again. Harmless when not started. */
     virtual void stop() = 0;
+    /**
+     * While idle nothing plays, so a started output may release its device and stop pulling,
+     * and must take it back as soon as idle ends. Harmless when not started.
+     */
+    virtual void setIdle(bool idle) { static_cast<void>(idle); }
 };
 
 } // namespace windlecroft

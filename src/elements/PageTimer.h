@@ -38,6 +38,8 @@ public:
     Action action() const { return action_; }
     std::uint64_t delay() const { return delay_; }
     bool armed() const { return armed_; }
+    /** The first time at which tick() fires, while armed. */
+    std::uint64_t dueAt() const { return start_ + delay_ + 1; }
 
 private:
     bool fired_ = false;

@@ -147,6 +147,7 @@ TEST_F(LiveSkin, KnobTimeAndPluginFollowThePlaybackAndFramesPresentOnlyWhatChang
     h.act(number(ActionCode::PlayCurrent));
     ASSERT_TRUE(h.app->player().mainPlaying());
     EXPECT_EQ(h.pixel(0, 0), 0xABCDEFu) << "the plugin draws on a page without a cross-fade";
+    EXPECT_EQ(h.desktop->tickInterval(), 16) << "the plugin's pace";
 
     h.audio.renderMilliseconds(1500);
     h.run(20);
@@ -170,6 +171,7 @@ TEST_F(LiveSkin, KnobTimeAndPluginFollowThePlaybackAndFramesPresentOnlyWhatChang
     h.act(number(ActionCode::TogglePause));
     h.run(50);
     EXPECT_EQ(h.pixel(0, 0), dayColours.normal);
+    EXPECT_EQ(h.desktop->tickInterval(), EventLoop::noTick) << "paused on a still page, nothing ticks";
     const int presented = h.desktop->presentCount();
     h.run(2000);
     EXPECT_EQ(h.desktop->presentCount(), presented);

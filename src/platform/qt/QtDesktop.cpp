@@ -133,10 +133,15 @@ void QtDesktop::postQuit(int code)
 }
 
 // Setting the interval of a running timer restarts it: the next tick is a full period away.
+// With no tick the timer stops; only events and wakeTick() run frames until it starts again.
 void QtDesktop::setTickInterval(int milliseconds)
 {
-    if (milliseconds != frameTimer_.interval())
-        frameTimer_.setInterval(milliseconds);
+    if (milliseconds == EventLoop::noTick) {
+        frameTimer_.stop();
+        return;
+    }
+    if (milliseconds != frameTimer_.interval() || !frameTimer_.isActive())
+        frameTimer_.start(milliseconds);
 }
 
 // Queued into the main thread's event loop; the timer object gives the call its thread.

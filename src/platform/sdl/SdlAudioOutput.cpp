@@ -80,6 +80,23 @@ void SdlAudioOutput::start(AudioSource& source)
         SDL_PauseAudioDevice(device_, 0);
 }
 
+void SdlAudioOutput::setIdle(bool idle)
+{
+    if (!source_ || idle == idle_)
+        return;
+    idle_ = idle;
+    if (idle) {
+        // Closing waits for a callback in progress; no other is made afterwards.
+        if (device_)
+            SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    } else if (subsystemStarted_ || fallbackStarted_) {
+        device_ = openDevice();
+        if (device_)
+            SDL_PauseAudioDevice(device_, 0);
+    }
+}
+
 void SdlAudioOutput::stop()
 {
     // Closing the device waits for a callback in progress, so the source is not used afterwards.
@@ -90,7 +107,7 @@ void SdlAudioOutput::stop()
         SDL_AudioQuit();
     if (subsystemStarted_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    fallbackStarted_ = subsystemStarted_ = false;
+    fallbackStarted_ = subsystemStarted_ = idle_ = false;
     source_ = nullptr;
 }
 

@@ -24,6 +24,8 @@ public:
 
     void start(AudioSource& source) override;
     void stop() override;
+    /** Closes the device while idle, so its thread no longer wakes, and opens it again after. */
+    void setIdle(bool idle) override;
 
     /** The SDL audio driver in use ("dummy" after the fallback); empty when none is running. */
     std::string driver() const;
@@ -35,6 +37,7 @@ private:
     std::ostream& diagnostics_;
     AudioSource* source_ = nullptr;
     SDL_AudioDeviceID device_ = 0;
+    bool idle_ = false;
     bool subsystemStarted_ = false; // started through SDL_InitSubSystem
     bool fallbackStarted_ = false;  // the dummy driver, started through SDL_AudioInit
 };

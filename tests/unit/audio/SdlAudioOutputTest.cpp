@@ -78,6 +78,25 @@ TEST(SdlAudioOutputTest, DiskDriverReceivesWhatTheSourceRenders)
     }
 }
 
+// While idle the device is closed and nothing is pulled; leaving idle opens it again.
+TEST(SdlAudioOutputTest, AnIdleOutputPullsNothingUntilItWakes)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::ostringstream diagnostics;
+    ConstantSource source;
+    SdlAudioOutput output(diagnostics);
+    output.start(source);
+    ASSERT_TRUE(source.waitFor(4096));
+    output.setIdle(true);
+    const std::size_t resting = source.frames;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(source.frames, resting);
+    output.setIdle(false);
+    EXPECT_EQ(output.driver(), "dummy");
+    EXPECT_TRUE(source.waitFor(resting + 4096));
+    output.stop();
+}
+
 TEST(SdlAudioOutputTest, WithoutADeviceTheDummyDriverPullsAndOneLineSaysSo)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
