@@ -1,15 +1,28 @@
-// spectrum: draws the playing music's spectrum as a row of bars while a page cross-fades.
+// spectrum: draws the playing music's spectrum as a row of bars in a box near the bottom right
+// of the window.
 //
-// The player calls draw() only while a page it is attached to is blended into the window, so
-// the bars flash up during the cross-fade from one panel page to the next. Their colours are
-// those of the page the playing track belongs to in the player's fixed table (positions 0-6
-// day, 7-12 evening, 13-16 night), which is the page being faded in. A skin can choose them
-// itself for the frames of a switch it starts with action 0x7001 ("plugin-command"): 1 day,
-// 2 evening, 3 night.
+// A skin has the player call draw() in one of two ways. Attached to a page by a `plugin`
+// record, the plugin draws only while that page is blended during a cross-fade, over the
+// blended pixels, so the bars flash up between two panel pages (twice in each frame when both
+// pages attach it). Named by a page's `live-plugin` record, as the demo skin does, it draws on
+// every frame of that page, at most 60 times a second, and with while-playing only while the
+// music plays; before each call the page puts its own pixels back under the record's
+// rectangle, so each call paints one whole frame of bars, inside that rectangle only. The
+// demo's pages give the box below as that rectangle.
+//
+// A cap above each bar falls slowly after a loud moment. It falls by the time that has passed,
+// on the plugin's own clock, so it falls alike at any number of calls a second, and two calls
+// in one frame (a cross-fade's two pages) do not make it fall faster.
+//
+// The bars take the colours of the page the playing track belongs to in the player's fixed
+// table (positions 0-6 day, 7-12 evening, 13-16 night), which during a cross-fade is the page
+// being faded in. A skin can choose them itself for the frames of a switch it starts with
+// action 0x7001 ("plugin-command"): 1 day, 2 evening, 3 night.
 #include <windlecroft/plugin.h>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 
@@ -26,6 +39,8 @@ constexpr float boxBottom = 488.0f;
 constexpr int barCount = 16;
 constexpr int binCount = 512;
 constexpr float floorDb = -60.0f;
+// How far a cap falls in a second, in full bar heights.
+constexpr float capFallPerSecond = 1.0f;
 
 struct BarColours {
     std::uint32_t low;  // colour at the foot of a bar
@@ -71,7 +86,11 @@ float bandLevel(const float* spectrum, int bar)
 
 class FrequencyBarsPlugin : public WindlecroftPlugin {
 public:
-    void start(WindlecroftPluginContext*) override { peaks_.fill(0.0f); }
+    void start(WindlecroftPluginContext*) override
+    {
+        peaks_.fill(0.0f);
+        drawnBefore_ = false;
+    }
 
     void draw(WindlecroftPluginContext* context) override
     {
@@ -90,13 +109,13 @@ public:
         if (height <= 2 || pitch < 2.0f)
             return;
 
+        const float fall = capFallPerSecond * secondsSinceLastDraw();
         const BarColours& colours = styles[styleOf(*context)];
         for (int bar = 0; bar < barCount; ++bar) {
             const float level = context->playing && context->spectrum ? bandLevel(context->spectrum, bar) : 0.0f;
-            // The cap falls slowly after a loud moment; draw() runs once or twice a frame.
-            peaks_[bar] = std::max(level, peaks_[bar] - 0.015f);
+            peaks_[bar] = std::max(level, peaks_[bar] - fall);
             const int x0 = left + static_cast<int>(bar * pitch);
-            const int x1 = left + static_cast<int>((bar + 1) * pitch) - 1; // one pixel of gap
+            const int x1 = left + static_cast<int>((bar + 1) * pitch) - 2; // the last pixel; one of gap before the next bar
             const int filled = static_cast<int>(level * static_cast<float>(height - 2));
             const int cap = bottom - 1 - static_cast<int>(peaks_[bar] * static_cast<float>(height - 2));
             for (int y = top; y < bottom; ++y) {
@@ -118,6 +137,16 @@ public:
     }
 
 private:
+    // The time since the previous call, at most a second; none at the first call.
+    float secondsSinceLastDraw()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        const float seconds = drawnBefore_ ? std::chrono::duration<float>(now - lastDraw_).count() : 0.0f;
+        lastDraw_ = now;
+        drawnBefore_ = true;
+        return std::clamp(seconds, 0.0f, 1.0f);
+    }
+
     static int styleOf(const WindlecroftPluginContext& context)
     {
         if (context.pluginCommand >= 1 && context.pluginCommand <= 3)
@@ -140,6 +169,8 @@ private:
 
     // Trivially destructible members only: the player frees the object's memory without running a destructor.
     std::array<float, barCount> peaks_{};
+    std::chrono::steady_clock::time_point lastDraw_{};
+    bool drawnBefore_ = false;
 };
 
 } // namespace

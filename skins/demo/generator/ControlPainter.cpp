@@ -3,7 +3,6 @@
 #include "TrackScenes.h"
 
 #include <cmath>
-#include <filesystem>
 #include <map>
 
 namespace windlecroft::demo {
@@ -16,21 +15,20 @@ Shape rectShape(const Rect& r, float radius)
                      static_cast<float>(r.bottom) + 1.0f, radius);
 }
 
-std::string formatTag(const std::string& file)
+bool horizontal(const ElementSource& slider)
 {
-    std::string extension = std::filesystem::path(file).extension().string();
-    std::string tag;
-    for (char c : extension.substr(extension.empty() ? 0 : 1))
-        tag += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return tag;
-}
-
-std::string twoDigits(int n)
-{
-    return (n < 10 ? "0" : "") + std::to_string(n);
+    return slider.orientation != "vertical";
 }
 
 } // namespace
+
+KnobSize knobSizeOf(const ElementSource& slider)
+{
+    const Rect& r = *slider.rect;
+    if (horizontal(slider))
+        return {slider.id == "seek" ? 18 : 12, r.height()};
+    return {r.width(), 12};
+}
 
 Box grow(const Rect& rect, int margin)
 {
@@ -174,56 +172,57 @@ void ControlPainter::wheel(const ElementSource& zone)
     canvas_.fill(rectShape(r, 9.0f), box, shade(palette_.bodyShadow, -0.1f));
     canvas_.fill(rectShape({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, 8.0f), box,
                  verticalGradient(static_cast<float>(r.top), static_cast<float>(r.bottom), palette_.bodyShadow, shade(palette_.body, 0.1f)));
-    // A ribbed knob at the left, the zone's name and its two levels at the right.
-    const float knobX = static_cast<float>(r.left) + 26.0f;
-    const float knobY = (static_cast<float>(r.top) + static_cast<float>(r.bottom)) / 2.0f;
-    canvas_.fill(circle(knobX, knobY, 19.0f), box, shade(palette_.faceShadow, -0.3f));
-    canvas_.fill(circle(knobX, knobY, 17.5f), box, radialGradient(knobX - 6, knobY - 6, 30, shade(palette_.face, 0.35f), palette_.faceShadow));
-    for (int i = 0; i < 12; ++i) {
-        const float a = static_cast<float>(i) * 3.14159265f / 6.0f;
-        canvas_.fill(segment(knobX + 12.0f * std::cos(a), knobY + 12.0f * std::sin(a), knobX + 16.5f * std::cos(a), knobY + 16.5f * std::sin(a), 1.4f),
-                     box, shade(palette_.faceShadow, -0.2f));
-    }
+    // The channel's name at the top left; the player writes its volume at the top right and
+    // moves the slider below.
     const std::string name = zone.up.name == "main-volume" ? "music" : zone.up.name == "side-volume" ? "pieces" : zone.up.name;
-    const int textX = static_cast<int>(knobX) + 24;
-    text_.draw(canvas_, textX, r.top + 9, name, palette_.engraving, 13, true);
-    const std::string levels = std::to_string(zone.up.number.value_or(0)) + " / " + std::to_string(zone.down.number.value_or(0));
-    text_.draw(canvas_, textX, r.top + 28, levels, palette_.engraving, 11);
+    text_.draw(canvas_, r.left + 8, r.top + 5, name, palette_.engraving, 12, true);
 }
 
+// Rectangles of sliders are drawn as the player draws their knobs: right and bottom exclusive.
 void ControlPainter::slider(const ElementSource& slider)
 {
     const Rect& r = *slider.rect;
     const Box box = grow(r, 2);
     const float l = static_cast<float>(r.left);
     const float t = static_cast<float>(r.top);
-    const float rt = static_cast<float>(r.right) + 1.0f;
-    const float b = static_cast<float>(r.bottom) + 1.0f;
-    if (slider.orientation == "vertical") {
+    const float rt = static_cast<float>(r.right);
+    const float b = static_cast<float>(r.bottom);
+    const KnobSize knob = knobSizeOf(slider);
+    if (!horizontal(slider)) {
         const float cx = (l + rt) / 2.0f;
         canvas_.fill(roundRect(cx - 3.0f, t, cx + 3.0f, b, 3.0f), box, shade(palette_.well, -0.35f));
         canvas_.fill(roundRect(cx - 2.0f, t + 1.0f, cx + 2.0f, b - 1.0f, 2.0f), box, palette_.well);
         return;
     }
     const float cy = (t + b) / 2.0f;
-    for (float x = l + 7.0f; x < rt - 6.0f; x += 22.0f)
-        canvas_.fill(roundRect(x, t, x + 1.2f, b, 0.5f), box, palette_.engraving, 0.5f);
     canvas_.fill(roundRect(l, cy - 3.5f, rt, cy + 3.5f, 3.5f), box, shade(palette_.well, -0.35f));
     canvas_.fill(roundRect(l + 1.0f, cy - 2.5f, rt - 1.0f, cy + 2.5f, 2.5f), box, palette_.well);
+    // Ticks under the track where the knob's middle stands at each tenth (the seek bar) or
+    // quarter (a volume), clear of the knob's picture.
+    const int steps = slider.id == "seek" ? 10 : 4;
+    const float first = l + static_cast<float>(knob.width) / 2.0f;
+    const float travel = rt - l - static_cast<float>(knob.width);
+    const Box under{r.left - 2, r.bottom, r.right + 2, r.bottom + 5};
+    for (int i = 0; i <= steps; ++i) {
+        const float x = first + travel * static_cast<float>(i) / static_cast<float>(steps);
+        const float length = i == 0 || i == steps || (steps == 10 && i == 5) ? 4.0f : 2.5f;
+        canvas_.fill(roundRect(x - 0.6f, b + 1.0f, x + 0.6f, b + 1.0f + length, 0.3f), under, palette_.engraving, 0.6f);
+    }
 }
 
-void ControlPainter::playlist(const ElementSource& list, const std::vector<TrackSource>& byPosition)
+void ControlPainter::playlist(const ElementSource& list, int entries)
 {
     const Rect& r = *list.rect;
     const int rowHeight = list.rowHeight;
-    const int rows = rowHeight > 0 ? std::min<int>(static_cast<int>(byPosition.size()), (r.bottom - r.top) / rowHeight) : 0;
+    const int rows = rowHeight > 0 ? std::min(entries, (r.bottom - r.top) / rowHeight) : 0;
+    const int gutterLeft = r.left - markGutter;
     for (int i = 0; i < rows; ++i) {
-        const int y = r.top + i * rowHeight;
-        const Rect row{r.left, y, r.right, y + rowHeight - 1};
+        const int y = r.top + i * rowHeight - rowTextLift;
+        const Rect row{gutterLeft, y, r.right, y + rowHeight - 1};
         if (i % 2 == 1)
             canvas_.fill(rectShape(row, 2.0f), grow(row, 1), shade(palette_.well, palette_.time == TimeOfDay::Night ? 0.06f : -0.05f));
         // Which page the piece plays in: a sun, a setting sun or the moon.
-        const float cx = static_cast<float>(r.left) + 8.0f;
+        const float cx = static_cast<float>(gutterLeft) + 8.0f;
         const float cy = static_cast<float>(y) + static_cast<float>(rowHeight) / 2.0f;
         const Box mark{static_cast<int>(cx) - 6, static_cast<int>(cy) - 6, static_cast<int>(cx) + 7, static_cast<int>(cy) + 7};
         switch (timeOfPosition(i)) {
@@ -238,30 +237,44 @@ void ControlPainter::playlist(const ElementSource& list, const std::vector<Track
             canvas_.fill(subtract(circle(cx, cy, 4.5f), circle(cx + 2.2f, cy - 1.2f, 4.0f)), mark, Colour::hex(0x6A7CC8));
             break;
         }
-        const int textY = y + (rowHeight - 13) / 2;
-        text_.draw(canvas_, r.left + 18, textY, twoDigits(i + 1), palette_.wellTextDim, 11);
-        text_.draw(canvas_, r.left + 38, textY, byPosition[static_cast<std::size_t>(i)].name, palette_.wellText, 12);
-        text_.draw(canvas_, r.right - 4, textY + 1, formatTag(byPosition[static_cast<std::size_t>(i)].file), palette_.wellTextDim, 10, false,
-                   TextPainter::Align::Right);
     }
 }
 
-void ControlPainter::documents(const ElementSource& viewer, const std::vector<const ElementSource*>& documents)
+Canvas ControlPainter::knob(const ElementSource& slider) const
 {
-    const Rect& r = *viewer.rect;
-    const int rowHeight = viewer.rowHeight;
-    for (std::size_t i = 0; i < documents.size(); ++i) {
-        const int y = r.top + static_cast<int>(i) * rowHeight;
-        if (y + rowHeight - 1 > r.bottom)
-            break;
-        const ElementSource& document = *documents[documents.size() - 1 - i];
-        const float cx = static_cast<float>(r.left) + 8.0f;
-        const float cy = static_cast<float>(y) + static_cast<float>(rowHeight) / 2.0f;
-        // A page with a folded corner.
-        canvas_.fill(polygon({{cx - 4, cy - 6}, {cx + 2, cy - 6}, {cx + 5, cy - 3}, {cx + 5, cy + 6}, {cx - 4, cy + 6}}),
-                     {static_cast<int>(cx) - 6, static_cast<int>(cy) - 8, static_cast<int>(cx) + 8, static_cast<int>(cy) + 8}, palette_.wellTextDim);
-        text_.draw(canvas_, r.left + 20, y + (rowHeight - 14) / 2, document.title, palette_.wellText, 13);
+    const Rect& r = *slider.rect;
+    const KnobSize size = knobSizeOf(slider);
+    const bool across = horizontal(slider);
+    const int x0 = across ? r.left + (r.width() - size.width) / 2 : r.left;
+    const int y0 = across ? r.top : r.top + (r.height() - size.height) / 2;
+    Canvas picture(size.width, size.height, palette_.body);
+    for (int y = 0; y < size.height; ++y) {
+        for (int x = 0; x < size.width; ++x)
+            picture.set(x, y, canvas_.at(x0 + x, y0 + y));
     }
+    const float w = static_cast<float>(size.width);
+    const float h = static_cast<float>(size.height);
+    const Box all{0, 0, size.width, size.height};
+    const float radius = std::min(w, h) / 2.0f - 1.5f;
+    // A soft shadow below, a dark rim, and the face lit from above.
+    picture.fill(roundRect(0.5f, 1.5f, w - 0.5f, h, radius), all, shade(palette_.bodyShadow, -0.5f), 0.45f);
+    picture.fill(roundRect(0.5f, 0.5f, w - 0.5f, h - 1.0f, radius), all, shade(palette_.faceShadow, -0.45f));
+    picture.fill(roundRect(1.5f, 1.5f, w - 1.5f, h - 2.0f, radius - 1.0f), all,
+                 verticalGradient(1.5f, h - 2.0f, shade(palette_.face, 0.45f), shade(palette_.faceShadow, -0.05f)));
+    // Grip lines across the direction of travel; the seek knob's middle one glows, a playhead.
+    const float cx = w / 2.0f;
+    const float cy = (h - 1.0f) / 2.0f;
+    const Colour groove = shade(palette_.faceShadow, -0.3f);
+    for (int i = -1; i <= 1; ++i) {
+        const float d = static_cast<float>(i) * 3.0f;
+        const bool accent = i == 0 && slider.id == "seek";
+        const Colour ink = accent ? palette_.glow : groove;
+        if (across)
+            picture.fill(roundRect(cx + d - 0.6f, cy - 3.0f, cx + d + 0.6f, cy + 3.0f, 0.3f), all, ink, accent ? 1.0f : 0.8f);
+        else
+            picture.fill(roundRect(cx - 3.0f, cy + d - 0.6f, cx + 3.0f, cy + d + 0.6f, 0.3f), all, ink, 0.8f);
+    }
+    return picture;
 }
 
 } // namespace windlecroft::demo

@@ -8,7 +8,8 @@ namespace windlecroft::demo {
 namespace {
 
 // Fixed places that the player or the plugin decide, not the records: the player writes the
-// track title at (51, 462), and the spectrum plugin paints into (424, 446)-(556, 488).
+// track title at (51, 462), and the spectrum plugin paints into (424, 446)-(556, 488), the
+// rectangle of the pages' live-plugin records.
 constexpr Box titlePlate{36, 450, 403, 487};
 constexpr Box spectrumGlass{420, 442, 561, 493};
 
@@ -80,9 +81,15 @@ Canvas PanelPainter::paintBase(const PageSource& page, const Palette& palette) c
     text_.draw(canvas, 44, 50, "Windlecroft", palette.skyText, 21, true);
     text_.draw(canvas, 46, 78, pageLabel(palette.time), palette.skyText, 12);
 
-    // The wells of the playlist and of the documents, from their records.
-    for (const ElementSource* list : page.all("text-list"))
-        well(canvas, grow(*list->rect, 6), palette.well, 8);
+    // The wells of the playlist, with the gutter of its marks, and of the documents, from their
+    // records.
+    for (const ElementSource* list : page.all("text-list")) {
+        Box box = grow(*list->rect, 6);
+        box.left -= ControlPainter::markGutter;
+        box.top -= ControlPainter::rowTextLift;
+        box.bottom -= ControlPainter::rowTextLift;
+        well(canvas, box, palette.well, 8);
+    }
     for (const ElementSource* viewer : page.all("text-viewer")) {
         Box box = grow(*viewer->rect, 6);
         box.top -= 16;
@@ -104,9 +111,7 @@ Canvas PanelPainter::paintBase(const PageSource& page, const Palette& palette) c
     for (const ElementSource* slider : page.all("slider"))
         controls.slider(*slider);
     for (const ElementSource* list : page.all("text-list"))
-        controls.playlist(*list, layout_.playlistByPosition());
-    for (const ElementSource* viewer : page.all("text-viewer"))
-        controls.documents(*viewer, page.all("document"));
+        controls.playlist(*list, static_cast<int>(layout_.playlist.size()));
     for (const ElementSource* lamp : page.all("indicator")) {
         if (lamp->state == "modulelooped")
             text_.draw(canvas, lamp->rect->right + 5, lamp->rect->top - 1, "loop", palette.engraving, 12, true);
@@ -123,16 +128,20 @@ void PanelPainter::paintControls(Canvas& canvas, const PageSource& page, const P
         controls.button(*button, state);
 }
 
-PagePictures PanelPainter::paint(const PageSource& page, const Palette& palette) const
+PanelPictures PanelPainter::paint(const PageSource& page, const Palette& palette) const
 {
-    const Canvas base = paintBase(page, palette);
+    Canvas base = paintBase(page, palette);
+    std::vector<KnobPicture> knobs;
+    ControlPainter onBase(base, text_, palette);
+    for (const ElementSource* slider : page.all("slider"))
+        knobs.push_back({slider->knob, onBase.knob(*slider)});
     PagePictures pictures{base, base, base};
     paintControls(pictures.normal, page, palette, ControlState::Normal);
     paintControls(pictures.pressed, page, palette, ControlState::Pressed);
     paintControls(pictures.highlight, page, palette, ControlState::Highlight);
     for (Canvas* canvas : {&pictures.normal, &pictures.pressed, &pictures.highlight})
         keyOutside(*canvas, panelOutline());
-    return pictures;
+    return {std::move(pictures), std::move(knobs)};
 }
 
 } // namespace windlecroft::demo

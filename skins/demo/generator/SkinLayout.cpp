@@ -66,7 +66,11 @@ ElementSource element(const toml::table& table)
     result.state = stringField(table, "state");
     result.rowHeight = static_cast<int>(table["row-height"].value_or(std::int64_t{0}));
     result.orientation = stringField(table, "orientation");
+    result.knob = stringField(table, "knob");
+    result.id = stringField(table, "id");
+    result.font = stringField(table, "font");
     result.title = stringField(table, "title");
+    result.file = stringField(table, "file");
     return result;
 }
 
@@ -108,9 +112,15 @@ SkinLayout SkinLayout::read(const std::filesystem::path& skinToml)
     if (layout.width <= 0 || layout.height <= 0)
         throw std::runtime_error(skinToml.string() + ": width and height must be given");
 
+    for (const toml::table* entry : tables(root, "entry"))
+        layout.entries.push_back({stringField(*entry, "name"), stringField(*entry, "picture"), stringField(*entry, "text")});
     for (const toml::table* chunk : tables(root, "chunk")) {
         const std::string kind = stringField(*chunk, "kind");
-        if (kind == "page") {
+        if (kind == "font") {
+            layout.fonts.push_back({stringField(*chunk, "name"), stringField(*chunk, "face"),
+                                    static_cast<int>((*chunk)["height"].value_or(std::int64_t{0})),
+                                    static_cast<int>((*chunk)["weight"].value_or(std::int64_t{400}))});
+        } else if (kind == "page") {
             PageSource page;
             page.name = stringField(*chunk, "name");
             for (const toml::table* record : tables(*chunk, "records"))
@@ -132,6 +142,25 @@ const PageSource& SkinLayout::page(const std::string& name) const
             return *it;
     }
     throw std::runtime_error("skin.toml has no page \"" + name + "\"");
+}
+
+const EntrySource& SkinLayout::entry(const std::string& name) const
+{
+    for (const EntrySource& each : entries) {
+        if (each.name == name)
+            return each;
+    }
+    throw std::runtime_error("skin.toml has no entry \"" + name + "\"");
+}
+
+const FontSource& SkinLayout::font(const std::string& name) const
+{
+    // As for pages, the font defined last under a name is the one the player finds.
+    for (auto it = fonts.rbegin(); it != fonts.rend(); ++it) {
+        if (it->name == name)
+            return *it;
+    }
+    throw std::runtime_error("skin.toml has no font \"" + name + "\"");
 }
 
 std::vector<TrackSource> SkinLayout::playlistByPosition() const

@@ -64,7 +64,12 @@ void TextPainter::draw(Canvas& canvas, int x, int y, std::string_view utf8, Colo
 
 int TextPainter::width(std::string_view utf8, int height, bool bold)
 {
-    return font(height, bold).textWidth(toWindows1250(utf8));
+    return widthOfWindows1250(toWindows1250(utf8), height, bold);
+}
+
+int TextPainter::widthOfWindows1250(std::string_view text, int height, bool bold)
+{
+    return font(height, bold).textWidth(text);
 }
 
 } // namespace windlecroft::demo

@@ -29,6 +29,8 @@ public:
     void draw(Canvas& canvas, int x, int y, std::string_view utf8, Colour colour, int height, bool bold = false,
               Align align = Align::Left);
     int width(std::string_view utf8, int height, bool bold = false);
+    /** The width of text already in Windows-1250, as the player measures a document's line. */
+    int widthOfWindows1250(std::string_view text, int height, bool bold = false);
 
 private:
     Font& font(int height, bool bold);

@@ -1,9 +1,11 @@
 // windlecroft-demo-generator: makes everything the demo skin needs that is not text: its
 // pictures and window masks from the layout in skin.toml, the pieces its side channel plays,
-// and the playlist's music files next to the skin.
+// and the playlist's music files next to the skin. It first checks that the text the player
+// draws in the skin's lists fits them.
 #include "MusicSet.h"
 #include "PictureSet.h"
 #include "SkinLayout.h"
+#include "TextFit.h"
 #include "TextPainter.h"
 
 #include <CLI/CLI.hpp>
@@ -28,6 +30,7 @@ int main(int argc, char** argv)
     try {
         const SkinLayout layout = SkinLayout::read(source);
         TextPainter text(std::filesystem::path(fonts) / "DejaVuSans.ttf", std::filesystem::path(fonts) / "DejaVuSans-Bold.ttf");
+        checkTextFits(layout, text);
         writePictures(layout, text, assets);
         writeSidePieces(assets);
         writePlaylistMusic(layout, skin);
