@@ -10,7 +10,10 @@
  *
  *     slot 0: start(object, context)  once, when the player's scenes start
  *     slot 1: draw(object, context)   each time a page the plugin is attached to is drawn
- *                                     blended during a page cross-fade
+ *                                     blended during a page cross-fade, and, for a plugin a
+ *                                     page draws live, on that page's frames (at most 60 a
+ *                                     second, the page's pixels under its rectangle put back
+ *                                     before each call)
  *
  * In C++ declare exactly these two virtual functions, in this order, and no virtual
  * destructor before them (see WindlecroftPlugin below). The player releases the object's

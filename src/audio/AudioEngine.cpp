@@ -207,6 +207,13 @@ double AudioEngine::lengthSeconds(ChannelHandle channel) const
     return found ? found->decoder().lengthSeconds() : 0.0;
 }
 
+double AudioEngine::fraction(ChannelHandle channel) const
+{
+    std::lock_guard lock(mutex_);
+    const Channel* found = find(channel);
+    return found ? found->decoder().positionFraction() : 0.0;
+}
+
 int AudioEngine::volume(ChannelHandle channel) const
 {
     std::lock_guard lock(mutex_);

@@ -70,6 +70,8 @@ public:
     /** The position and the length of the channel's piece in seconds; 0 for a dead handle. */
     double seconds(ChannelHandle channel) const;
     double lengthSeconds(ChannelHandle channel) const;
+    /** How far the channel's piece has played, 0 to 1, as a seek by percent counts it. */
+    double fraction(ChannelHandle channel) const;
     /** The volume heard now, 0..100, a slide under way included; 0 for a dead handle. */
     int volume(ChannelHandle channel) const;
     /** The number of position units in the given seconds of a stream; 0 for modules. */

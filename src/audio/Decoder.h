@@ -37,6 +37,12 @@ public:
     /** The position and the length in seconds of the piece (what a person reads off a clock). */
     virtual double positionSeconds() const { return toSeconds(position()); }
     virtual double lengthSeconds() const { return toSeconds(length()); }
+    /** How far into the piece it plays, 0 to 1, on the scale a seek by percent uses. */
+    virtual double positionFraction() const
+    {
+        const std::uint64_t whole = length();
+        return whole == 0 ? 0.0 : static_cast<double>(position()) / static_cast<double>(whole);
+    }
 
 private:
     double toSeconds(std::uint64_t bytes) const

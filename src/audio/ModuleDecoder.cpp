@@ -82,6 +82,16 @@ double ModuleDecoder::positionSeconds() const { return module_->get_position_sec
 
 double ModuleDecoder::lengthSeconds() const { return module_->get_duration_seconds(); }
 
+double ModuleDecoder::positionFraction() const
+{
+    const std::int32_t orders = module_->get_num_orders();
+    if (orders <= 0)
+        return 0.0;
+    const std::int32_t rows = module_->get_pattern_num_rows(module_->get_current_pattern());
+    const double withinOrder = rows > 0 ? static_cast<double>(module_->get_current_row()) / rows : 0.0;
+    return (module_->get_current_order() + withinOrder) / orders;
+}
+
 void ModuleDecoder::configure(std::uint32_t flags)
 {
     try {

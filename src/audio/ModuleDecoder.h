@@ -33,6 +33,8 @@ public:
     std::uint64_t length() const override;
     double positionSeconds() const override;
     double lengthSeconds() const override;
+    /** Orders played and the part of the current one: a seek by percent lands on an order. */
+    double positionFraction() const override;
     void configure(std::uint32_t flags) override;
 
 private:

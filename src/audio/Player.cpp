@@ -170,6 +170,11 @@ double Player::mainLengthSeconds() const
     return main_.kind == ChannelKind::None ? 0.0 : engine_.lengthSeconds(main_.live());
 }
 
+double Player::mainFraction() const
+{
+    return main_.kind == ChannelKind::None ? 0.0 : engine_.fraction(main_.live());
+}
+
 int Player::mainVolume() const
 {
     return main_.kind == ChannelKind::None ? 0 : engine_.volume(main_.live());

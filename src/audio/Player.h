@@ -64,6 +64,8 @@ public:
     /** Seconds played of the main channel's track, and its length; 0 before one was started. */
     double mainSeconds() const;
     double mainLengthSeconds() const;
+    /** How far the main channel's track has played, 0 to 1, as seekPercent() counts it. */
+    double mainFraction() const;
     /** The volumes heard now, 0..100: the main channel's track and the side channel's piece. */
     int mainVolume() const;
     int sideVolume() const;

@@ -260,6 +260,12 @@ void Page::enter()
     setIndicators(indicator::musicLooped, player.repeatOne());
     setIndicators(indicator::musicRandom, player.randomOrder());
     setIndicators(indicator::moduleLooped, player.moduleLooped());
+    // A list the player draws shows the playing entry as selected, whichever page was current
+    // when it changed; a list the pictures show keeps its rows where the pictures have them.
+    if (textList_ && listStyle_) {
+        textList_->setSelected(player.currentIndex());
+        textList_->showSelected();
+    }
 }
 
 void Page::leave()
@@ -416,7 +422,7 @@ std::optional<double> Page::sourceFraction(LiveSource source) const
     const auto ratio = [](double part, double whole) { return whole > 0 ? part / whole : 0.0; };
     switch (source) {
     case LiveSource::OwnValue: return std::nullopt;
-    case LiveSource::MainPosition: return ratio(player.mainSeconds(), player.mainLengthSeconds());
+    case LiveSource::MainPosition: return player.mainFraction();
     case LiveSource::MainVolume: return player.mainVolume() / 100.0;
     case LiveSource::SideVolume: return player.sideVolume() / 100.0;
     case LiveSource::ListScroll:

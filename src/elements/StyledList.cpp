@@ -56,7 +56,9 @@ void drawList(Surface& target, const TextList& list, const ListStyle& style, int
             colour = style.hover;
         if (index == list.selected() && style.bar != ListStyle::noBar)
             fillRow(target, intersection(rowRect, visible), pixelOf(style.bar));
-        font->drawText(target, rect.left, y, list.line(index), colour, intersection(rowRect, visible));
+        // The line is centred in its row, as a live text in its rectangle.
+        const int textY = y + (list.rowHeight() - font->cellHeight()) / 2;
+        font->drawText(target, rect.left, textY, list.line(index), colour, intersection(rowRect, visible));
     }
 }
 
@@ -78,7 +80,7 @@ void drawViewer(Surface& target, const TextViewer& viewer, const ListStyle& styl
         if (line >= document->lineCount())
             break;
         const int y = rect.top + row * rowHeight;
-        font->drawText(target, rect.left, y, document->line(line), style.text, visible);
+        font->drawText(target, rect.left, y + (rowHeight - font->cellHeight()) / 2, document->line(line), style.text, visible);
     }
 }
 

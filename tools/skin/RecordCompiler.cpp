@@ -47,15 +47,19 @@ std::uint8_t namedByte(TomlFields& fields, std::string_view key, std::string_vie
     return static_cast<std::uint8_t>(integerOf(*node, 0, 255, key));
 }
 
-std::uint16_t sliderId(TomlFields& fields)
+// A slider id by its name or as a number.
+std::uint16_t sliderId(TomlFields& fields, std::string_view key)
 {
-    const toml::node& node = fields.require("id");
+    const toml::node& node = fields.require(key);
     if (const auto* name = node.as_string()) {
         if (std::optional<std::uint16_t> id = findSliderId(name->get()))
             return *id;
-        throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\" (seek, list-scroll, viewer-scroll)");
+        std::string known;
+        for (const SliderInfo& slider : sliderTable())
+            known += (known.empty() ? "" : ", ") + std::string(slider.name);
+        throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\" (" + known + ")");
     }
-    return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "id"));
+    return static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, key));
 }
 
 // A value written by its name from names, or as a number.
@@ -106,15 +110,7 @@ ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, con
     }
     if (kind == "live-slider") {
         LiveSliderRecord r;
-        const toml::node& node = fields.require("slider");
-        if (const auto* name = node.as_string()) {
-            const std::optional<std::uint16_t> id = findSliderId(name->get());
-            if (!id)
-                throw SourceError(lineOf(node), "unknown slider id \"" + name->get() + "\"");
-            r.sliderId = *id;
-        } else {
-            r.sliderId = static_cast<std::uint16_t>(integerOf(node, 0, 0xFFFF, "slider"));
-        }
+        r.sliderId = sliderId(fields, "slider");
         r.source = namedValue(fields, "source", liveSourceNames, 0);
         return r;
     }
@@ -160,7 +156,7 @@ ElementRecord::Body compileBody(const std::string& kind, TomlFields& fields, con
         r.releaseOnly = fields.flag("release-only", 0);
         r.orientation = namedByte(fields, "orientation", "horizontal", "vertical", std::nullopt);
         r.knob = fields.text("knob");
-        r.id = sliderId(fields);
+        r.id = sliderId(fields, "id");
         return r;
     }
     if (kind == "text-viewer") {

@@ -237,7 +237,7 @@ std::string Writer::record(const ElementRecord& record) const
             .add("align", named(r->align, alignNames))
             .add("shows", named(r->what, liveTextNames));
     } else if (const auto* r = std::get_if<LivePluginRecord>(&record.body)) {
-        t.add("plugin", tomlSkinText(r->plugin)).add("rect", tomlRect(r->rect)).add("while-playing", number(r->flags));
+        t.add("plugin", tomlSkinText(r->plugin)).add("rect", tomlRect(r->rect)).add("while-playing", flag(r->flags));
     } else if (const auto* r = std::get_if<RawRecord>(&record.body)) {
         t.add("id", tomlHex16(r->id)).add("hex", tomlHexBytes(r->payload));
     }

@@ -217,7 +217,7 @@ void ControlPainter::playlist(const ElementSource& list, int entries)
     const int rows = rowHeight > 0 ? std::min(entries, (r.bottom - r.top) / rowHeight) : 0;
     const int gutterLeft = r.left - markGutter;
     for (int i = 0; i < rows; ++i) {
-        const int y = r.top + i * rowHeight - rowTextLift;
+        const int y = r.top + i * rowHeight;
         const Rect row{gutterLeft, y, r.right, y + rowHeight - 1};
         if (i % 2 == 1)
             canvas_.fill(rectShape(row, 2.0f), grow(row, 1), shade(palette_.well, palette_.time == TimeOfDay::Night ? 0.06f : -0.05f));

@@ -35,13 +35,6 @@ class ControlPainter {
 public:
     /** The column left of the playlist's text that shows which page each position plays in. */
     static constexpr int markGutter = 18;
-    /**
-     * The player writes a row's text from the row's top, so its letters stand about this many
-     * pixels above the row's middle: the playlist's stripes, marks and well are drawn that much
-     * higher, around the letters.
-     */
-    static constexpr int rowTextLift = 2;
-
     ControlPainter(Canvas& canvas, TextPainter& text, const Palette& palette);
 
     void button(const ElementSource& button, ControlState state);

@@ -86,8 +86,6 @@ Canvas PanelPainter::paintBase(const PageSource& page, const Palette& palette) c
     for (const ElementSource* list : page.all("text-list")) {
         Box box = grow(*list->rect, 6);
         box.left -= ControlPainter::markGutter;
-        box.top -= ControlPainter::rowTextLift;
-        box.bottom -= ControlPainter::rowTextLift;
         well(canvas, box, palette.well, 8);
     }
     for (const ElementSource* viewer : page.all("text-viewer")) {

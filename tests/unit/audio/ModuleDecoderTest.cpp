@@ -57,6 +57,8 @@ TEST_P(ModuleDecoderTest, FixtureSoundsThroughoutAndPositionFollowsTheOrders)
         EXPECT_GT(rms(between(pass, ms, ms + 100)), 0.03) << "at " << ms << " ms";
     EXPECT_EQ(orderOf(engine.position(handle)), 3u);
     EXPECT_EQ(rowOf(engine.position(handle)), 7u);
+    // A knob follows the orders, as a seek by percent counts them: order 3, row 7 of 8.
+    EXPECT_NEAR(engine.fraction(handle), (3.0 + 7.0 / 8.0) / 4.0, 1e-9);
 }
 
 TEST_P(ModuleDecoderTest, SetPositionTakesOrderAndRowAndRefusesWhatIsNotThere)

@@ -92,6 +92,19 @@ TEST_F(PageAction, TrackChangesSelectThePlayingEntryAndScrollItIntoView)
         page->onAction(0x4002, 0);
     EXPECT_EQ(list.top(), 7) << "maxTop of 12 lines in 5 rows";
     EXPECT_EQ(list.selected(), 2) << "scrolling never selects";
+
+    // Entering the page: a list drawn by the pictures stays as it was, a styled one catches up
+    // with the entry that began playing while another page showed.
+    for (int i = 0; i < 9; ++i)
+        page->onAction(0x4001, 0);
+    rig.player.playIndex(9);
+    page->enter();
+    EXPECT_EQ(list.selected(), 2);
+    EXPECT_EQ(list.top(), 0);
+    page->setListStyle(0, {});
+    page->enter();
+    EXPECT_EQ(list.selected(), 9);
+    EXPECT_EQ(list.top(), 5);
 }
 
 TEST_F(PageAction, SliderAnnouncementsScrollTheListAndTheViewerByTheirIds)
