@@ -7,6 +7,7 @@
 #include "resources/Surface.h"
 #include "skin/JpegEncoder.h"
 #include "support/BmpBuilder.h"
+#include "support/JpegFiles.h"
 
 #include <stdexcept>
 
@@ -98,6 +99,22 @@ SeedSet jpegImageSeeds()
     narrow.mask = mask(25, 10);
     seeds.emplace_back("narrow-window-short-mask", narrow.encode());
     return seeds;
+}
+
+SeedSet jpegDecoderSeeds()
+{
+    using test::LibjpegOptions;
+    using Colours = LibjpegOptions::Colours;
+    const Surface picture = gradient(30, 20);
+    const LibjpegOptions progressiveArithmetic{.lumaWidth = 1, .lumaHeight = 3, .progressive = true, .arithmetic = true};
+    return {
+        {"baseline-3x2", test::libjpegFile(picture, {.lumaWidth = 3, .lumaHeight = 2})},
+        {"progressive-arithmetic-1x3", test::libjpegFile(picture, progressiveArithmetic)},
+        {"restart-every-row-4x1", test::libjpegFile(picture, {.lumaWidth = 4, .lumaHeight = 1, .restartRows = 1})},
+        {"grey-progressive", test::libjpegFile(picture, {.colours = Colours::Grey, .progressive = true})},
+        {"cmyk", test::libjpegFile(picture, {.colours = Colours::Cmyk})},
+        {"ycck-progressive", test::libjpegFile(picture, {.colours = Colours::Ycck, .progressive = true})},
+    };
 }
 
 SeedSet regionSeeds()

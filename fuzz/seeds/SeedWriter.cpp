@@ -38,6 +38,9 @@ int main(int argc, char** argv)
         {"config_archive", configArchiveSeeds()}, {"bmp_decoder", bmpSeeds()},
         {"jpeg_image", jpegImageSeeds()},     {"region", regionSeeds()},
         {"text_wrap", textWrapSeeds()},       {"skin_source", skinSourceSeeds()},
+        {"jpeg_decoder", jpegDecoderSeeds()}, {"vorbis_stream", vorbisSeeds()},
+        {"opus_stream", opusSeeds()},         {"mp3_stream", mp3Seeds()},
+        {"sndfile_stream", sndfileSeeds()},
     };
     for (const auto& [target, seeds] : targets)
         if (!writeSeeds(root / target, seeds))

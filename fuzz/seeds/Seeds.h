@@ -15,8 +15,15 @@ SeedSet configFileSeeds();
 SeedSet configArchiveSeeds();
 SeedSet bmpSeeds();
 SeedSet jpegImageSeeds();
+/** JPEG files of every coding process, sampling pattern and colour space libjpeg writes. */
+SeedSet jpegDecoderSeeds();
 SeedSet regionSeeds();
 SeedSet textWrapSeeds();
+SeedSet vorbisSeeds();
+SeedSet opusSeeds();
+SeedSet mp3Seeds();
+/** FLAC and WAV files. */
+SeedSet sndfileSeeds();
 /** The demo skin's source (when the source tree holds it) and a small one. */
 SeedSet skinSourceSeeds();
 

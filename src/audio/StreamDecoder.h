@@ -1,9 +1,9 @@
 #pragma once
 
 #include "audio/Decoder.h"
+#include "audio/StreamInput.h"
 #include "audio/StreamResampler.h"
-
-#include <sndfile.h>
+#include "audio/StreamSource.h"
 
 #include <filesystem>
 #include <memory>
@@ -13,9 +13,15 @@
 namespace windlecroft {
 
 /**
- * Sampled audio files (MP3, Ogg Vorbis and whatever else libsndfile reads), decoded as they
- * play. Positions and the length are bytes of 16-bit PCM in the file's own channel count and
- * rate. Mono files play on both sides; files at another rate than the output are resampled.
+ * Sampled audio files (MP3, Ogg Vorbis, Ogg Opus, FLAC, WAV and the other formats of libsndfile),
+ * decoded as they play by the library their content calls for. Mono files play on both sides;
+ * files at another rate than the output are resampled.
+ *
+ * Positions and the length are bytes of 16-bit PCM in the channel count and rate of the file's
+ * first section. A chained Ogg file may change rate or channel count from one chain to the
+ * next: a later chain counts by time, each of its seconds as a second of the first chain's
+ * format, so that a step of ten seconds is always ten seconds. At such a change the resampler
+ * gives out all it holds of the old chain before the new one starts at its own rate.
  */
 class StreamDecoder final : public Decoder {
 public:
@@ -36,30 +42,26 @@ public:
     void configure(std::uint32_t) override {}
     std::uint64_t bytesPerSecond() const override;
 
-    /** Where libsndfile's reads from memory have got to. */
-    struct MemoryCursor {
-        std::span<const std::uint8_t> data;
-        sf_count_t position = 0;
-    };
-
 private:
-    StreamDecoder() = default;
-    bool prepare();
-    std::size_t readSource(std::span<float> stereo);
-    std::size_t renderResampled(std::span<float> out);
+    explicit StreamDecoder(std::unique_ptr<StreamInput> input);
+    static std::unique_ptr<StreamDecoder> prepare(std::unique_ptr<StreamInput> input);
+    void readBlock();
+    bool startSection(int rate);
+    // Timeline frames per frame of the section playing now.
+    double timelineScale() const;
     std::uint64_t bytesPerFrame() const;
 
-    MemoryCursor memory_;
-    SF_VIRTUAL_IO io_{};
-    SNDFILE* file_ = nullptr;
-    SF_INFO info_{};
-    std::unique_ptr<StreamResampler> resampler_;
-    std::vector<float> native_;     // one block as the file stores it
-    std::vector<float> input_;      // one block converted to stereo, waiting for the resampler
-    std::size_t inputOffset_ = 0;   // frames of input_ already taken
-    std::size_t inputFrames_ = 0;   // frames in input_
+    // The input outlives the source, which reads it until it is destroyed.
+    std::unique_ptr<StreamInput> input_;
+    std::unique_ptr<StreamSource> source_;
+    std::unique_ptr<StreamResampler> resampler_; // none while the section plays at the output rate
+    int sectionRate_ = 0;          // the rate of the section playing now
+    int blockRate_ = 0;            // the rate of the frames in block_
+    std::vector<float> block_;     // stereo frames from the source, waiting to be played
+    std::size_t blockOffset_ = 0;  // frames of block_ already taken
+    std::size_t blockFrames_ = 0;  // frames in block_
     bool sourceEnded_ = false;
-    std::uint64_t sourceFrames_ = 0; // frames of the file handed on (to the output or the resampler)
+    double timeline_ = 0;          // timeline frames handed on (to the output or the resampler)
 };
 
 } // namespace windlecroft

@@ -12,7 +12,7 @@ FileKind classifyFileName(std::string_view name)
         return FileKind::Unknown;
     const std::string_view extension = name.substr(dot + 1);
     // No name can start with two of these prefixes, so the order of the table is free.
-    static constexpr std::array<std::pair<std::string_view, FileKind>, 12> prefixes{{
+    static constexpr std::array<std::pair<std::string_view, FileKind>, 18> prefixes{{
         {"jpg", FileKind::Jpeg},
         {"JPG", FileKind::Jpeg},
         {"bmp", FileKind::Bmp},
@@ -21,6 +21,12 @@ FileKind classifyFileName(std::string_view name)
         {"MP3", FileKind::Stream},
         {"ogg", FileKind::Stream},
         {"OGG", FileKind::Stream},
+        {"flac", FileKind::Stream},
+        {"FLAC", FileKind::Stream},
+        {"opus", FileKind::Stream},
+        {"OPUS", FileKind::Stream},
+        {"wav", FileKind::Stream},
+        {"WAV", FileKind::Stream},
         {"xm", FileKind::Module},
         {"XM", FileKind::Module},
         {"it", FileKind::Module},

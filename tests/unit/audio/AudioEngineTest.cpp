@@ -196,8 +196,7 @@ TEST_F(AudioEngineTest, UnreadableInputGivesHandleZeroAndOneLine)
 {
     TempDir dir;
     const std::vector<std::uint8_t> garbage(4000, 0x5A);
-    // Cut inside the first Ogg page. (libsndfile leaks its Vorbis state when a later header is
-    // missing, which the leak checker would report against this test.)
+    // Cut inside the first Ogg page.
     std::vector<std::uint8_t> truncated = oneSecondOgg();
     truncated.resize(40);
 
@@ -222,7 +221,7 @@ TEST_F(AudioEngineTest, UnreadableInputGivesHandleZeroAndOneLine)
 
 TEST_F(AudioEngineTest, StreamCutShortPlaysWhatIsThereAndEnds)
 {
-    // libsndfile refuses an Ogg file cut in half; cut nearer the end it plays what is there.
+    // Cut before its end, the file plays what is there.
     std::vector<std::uint8_t> cut = oneSecondOgg();
     cut.resize(cut.size() * 3 / 4);
     const ChannelHandle handle = playTone(cut, PlayFlag::Loop);

@@ -14,6 +14,12 @@ TEST(FileKind, ExtensionsInEitherWholeCase)
     EXPECT_EQ(classifyFileName("a.MP3"), FileKind::Stream);
     EXPECT_EQ(classifyFileName("a.ogg"), FileKind::Stream);
     EXPECT_EQ(classifyFileName("a.OGG"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("a.flac"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("a.FLAC"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("a.opus"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("a.OPUS"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("a.wav"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("a.WAV"), FileKind::Stream);
     EXPECT_EQ(classifyFileName("a.xm"), FileKind::Module);
     EXPECT_EQ(classifyFileName("a.XM"), FileKind::Module);
     EXPECT_EQ(classifyFileName("a.it"), FileKind::Module);
@@ -23,6 +29,9 @@ TEST(FileKind, ExtensionsInEitherWholeCase)
     EXPECT_EQ(classifyFileName("a.jPG"), FileKind::Unknown);
     EXPECT_EQ(classifyFileName("a.Xm"), FileKind::Unknown);
     EXPECT_EQ(classifyFileName("a.Mp3"), FileKind::Unknown);
+    EXPECT_EQ(classifyFileName("a.Flac"), FileKind::Unknown);
+    EXPECT_EQ(classifyFileName("a.oPUS"), FileKind::Unknown);
+    EXPECT_EQ(classifyFileName("a.Wav"), FileKind::Unknown);
 }
 
 TEST(FileKind, OnlyTheLettersAfterTheFirstDotCount)
@@ -31,9 +40,12 @@ TEST(FileKind, OnlyTheLettersAfterTheFirstDotCount)
     EXPECT_EQ(classifyFileName("page.xml"), FileKind::Module);
     EXPECT_EQ(classifyFileName("page.itx"), FileKind::Module);
     EXPECT_EQ(classifyFileName("song.mp3.bak"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("take.wave"), FileKind::Stream);
+    EXPECT_EQ(classifyFileName("a.fla"), FileKind::Unknown);
     EXPECT_EQ(classifyFileName("x.jpgold"), FileKind::Jpeg);
     // A dot in a folder part decides: the letters after it are "old\\song.mp3".
     EXPECT_EQ(classifyFileName("release.old\\song.mp3"), FileKind::Unknown);
+    EXPECT_EQ(classifyFileName("release.old\\song.flac"), FileKind::Unknown);
     EXPECT_EQ(classifyFileName("a.b.jpg"), FileKind::Unknown);
     EXPECT_EQ(classifyFileName("Data\\it.bmp"), FileKind::Bmp);
     // No dot, or nothing after it.

@@ -1,0 +1,12 @@
+// FLAC, WAV and the other formats of libsndfile, decoded from a fuzzed file in memory.
+#include "StreamSourceFuzz.h"
+
+#include "audio/SndfileSource.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::span<const std::uint8_t> file(data, size);
+    windlecroft::fuzz::fuzzSource<windlecroft::SndfileSource>(file);
+    windlecroft::fuzz::fuzzDecoder(file);
+    return 0;
+}
