@@ -37,6 +37,14 @@ public:
     /** The position and the length in seconds of the piece (what a person reads off a clock). */
     virtual double positionSeconds() const { return toSeconds(position()); }
     virtual double lengthSeconds() const { return toSeconds(length()); }
+    /** Moves to that second of the piece; returns false and changes nothing when it is out of range. */
+    virtual bool setPositionSeconds(double seconds)
+    {
+        const std::uint64_t rate = bytesPerSecond();
+        if (rate == 0 || !(seconds >= 0.0) || seconds > lengthSeconds())
+            return false;
+        return setPosition(static_cast<std::uint64_t>(seconds * static_cast<double>(rate)));
+    }
 
 private:
     double toSeconds(std::uint64_t bytes) const

@@ -82,6 +82,19 @@ double ModuleDecoder::positionSeconds() const { return module_->get_position_sec
 
 double ModuleDecoder::lengthSeconds() const { return module_->get_duration_seconds(); }
 
+// libopenmpt finds the order and row that sound at that time.
+bool ModuleDecoder::setPositionSeconds(double seconds)
+{
+    if (!(seconds >= 0.0) || seconds > module_->get_duration_seconds())
+        return false;
+    try {
+        module_->set_position_seconds(seconds);
+    } catch (const openmpt::exception&) {
+        return false;
+    }
+    return true;
+}
+
 void ModuleDecoder::configure(std::uint32_t flags)
 {
     try {

@@ -33,6 +33,7 @@ public:
     std::uint64_t length() const override;
     double positionSeconds() const override;
     double lengthSeconds() const override;
+    bool setPositionSeconds(double seconds) override;
     void configure(std::uint32_t flags) override;
 
 private:
