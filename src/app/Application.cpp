@@ -26,6 +26,7 @@ Application::Application(Desktop& desktop, Clock& clock, AudioOutput& audioOutpu
     , scenes_(skin_, desktop, desktop, clock)
     , commands_({actions_, player_, skin_, scenes_, trayIcon_, desktop, desktop, pluginContext_},
                 options_.traceActions ? &diagnostics_ : nullptr)
+    , remote_({actions_, player_, skin_, scenes_, trayIcon_})
     , renderer_({scenes_, skin_, player_, pluginContext_, backBuffer_, desktop, trayIcon_})
     , pacer_(desktop, audioEngine_, clock, scenes_, options_.quitAfterMs)
     , audioStandby_(audioEngine_, audioOutput)
@@ -63,6 +64,11 @@ int Application::run()
     }
     shutdown();
     return exitCode;
+}
+
+void Application::setRemoteControl(RemoteControl& remote)
+{
+    remote_.attach(remote);
 }
 
 // What tests and the program look at.
@@ -183,6 +189,7 @@ void Application::startScenes()
     // Every plugin is started once, newest first, whatever pages it is attached to.
     for (const auto& [name, plugin] : skin_.plugins())
         plugin->start(pluginContext_.record());
+    remote_.start(*this);
 }
 
 // Every frame ends with present(), so the buffer holds what was presented last.
@@ -196,6 +203,8 @@ void Application::writeScreenshot()
 
 void Application::shutdown()
 {
+    // No command may reach the player while it is taken apart.
+    remote_.stop();
     if (options_.screenshotFile && backBuffer_.created())
         writeScreenshot();
     // Channels playing archive entries read its memory: audio stops first.
@@ -213,6 +222,7 @@ void Application::shutdown()
 void Application::frameUpdate()
 {
     commands_.update();
+    remote_.update();
 }
 
 void Application::frameRender()
@@ -365,6 +375,31 @@ void Application::trayClicked(bool rightButton)
 void Application::menuCommand(std::uint16_t command)
 {
     deliver([this, command] { skin_.trayMenu().command(command, actions_); });
+}
+
+void Application::remoteCommand(RemoteCommand command)
+{
+    deliver([this, command] { remote_.command(command); });
+}
+
+void Application::remoteSeek(std::int64_t offsetMicroseconds)
+{
+    deliver([this, offsetMicroseconds] { remote_.seek(offsetMicroseconds); });
+}
+
+void Application::remoteSetPosition(int track, std::int64_t positionMicroseconds)
+{
+    deliver([this, track, positionMicroseconds] { remote_.setPosition(track, positionMicroseconds); });
+}
+
+void Application::remoteSetVolume(double volume)
+{
+    deliver([this, volume] { remote_.setVolume(volume); });
+}
+
+std::int64_t Application::remotePosition() const
+{
+    return remote_.position();
 }
 
 } // namespace windlecroft

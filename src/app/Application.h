@@ -6,6 +6,8 @@
 #include "app/CommandDispatcher.h"
 #include "app/Desktop.h"
 #include "app/FrameRenderer.h"
+#include "app/RemoteBridge.h"
+#include "app/RemoteCommands.h"
 #include "app/SceneDirector.h"
 #include "app/Skin.h"
 #include "app/TickPacer.h"
@@ -25,6 +27,7 @@ namespace windlecroft {
 
 class AudioOutput;
 class Clock;
+class RemoteControl;
 
 /**
  * The running player: start-up, the event loop's events and shutdown. Its parts hold the state:
@@ -32,7 +35,7 @@ class Clock;
  * actions, the FrameRenderer draws, the Player plays. They are declared in the order they are
  * built, so they are destroyed in reverse order (audio stops before the archive it reads goes).
  */
-class Application final : public DesktopEvents {
+class Application final : public DesktopEvents, public RemoteCommands {
 public:
     Application(Desktop& desktop, Clock& clock, AudioOutput& audioOutput, ApplicationOptions options = {},
                 std::ostream* diagnostics = nullptr);
@@ -42,6 +45,8 @@ public:
 
     /** The guarded block: start-up, the loop, shutdown. Returns the exit code. */
     int run();
+    /** The desktop's media controls, offered once the scenes start; set before run(). */
+    void setRemoteControl(RemoteControl& remote);
 
     // Start-up steps, in the order run() calls them.
     void preReadConfig();
@@ -89,6 +94,13 @@ public:
     void trayClicked(bool rightButton) override;
     void menuCommand(std::uint16_t command) override;
 
+    // RemoteCommands: each command is handled like a desktop event.
+    void remoteCommand(RemoteCommand command) override;
+    void remoteSeek(std::int64_t offsetMicroseconds) override;
+    void remoteSetPosition(int track, std::int64_t positionMicroseconds) override;
+    void remoteSetVolume(double volume) override;
+    std::int64_t remotePosition() const override;
+
 private:
     template <typename Handler>
     void deliver(Handler&& handler);
@@ -114,6 +126,7 @@ private:
     TrayIcon trayIcon_;
     SceneDirector scenes_;
     CommandDispatcher commands_;
+    RemoteBridge remote_;
     FrameRenderer renderer_;
     TickPacer pacer_;
     AudioStandby audioStandby_;

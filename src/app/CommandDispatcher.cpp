@@ -132,6 +132,7 @@ void CommandDispatcher::carryOut(Action action)
     case ActionCode::FadeOutMain: player.slideMainVolume(-2, musicFade); break;
     case ActionCode::SetMainVolume: player.setMainVolume(arg); break;
     case ActionCode::SetSideVolume: player.setSideVolume(arg); break;
+    case ActionCode::SeekTo: player.seekSeconds(arg); break;
     case ActionCode::PluginCommand: parts_.plugins.pluginCommand() = arg; break;
     case ActionCode::SwitchPage: parts_.scenes.requestPageSwitch(parts_.skin.stringMapping().lookup(arg)); break;
     case ActionCode::RestoreFromTray:

@@ -177,6 +177,13 @@ void AudioEngine::setPosition(ChannelHandle channel, std::uint64_t position)
         found->setPosition(position);
 }
 
+void AudioEngine::setPositionSeconds(ChannelHandle channel, double seconds)
+{
+    std::lock_guard lock(mutex_);
+    if (Channel* found = find(channel))
+        found->setPositionSeconds(seconds);
+}
+
 std::uint64_t AudioEngine::length(ChannelHandle channel) const
 {
     std::lock_guard lock(mutex_);

@@ -66,6 +66,8 @@ public:
 
     std::uint64_t position(ChannelHandle channel) const;
     void setPosition(ChannelHandle channel, std::uint64_t position);
+    /** Moves the channel to that second of its piece; nothing when it lies outside the piece. */
+    void setPositionSeconds(ChannelHandle channel, double seconds);
     std::uint64_t length(ChannelHandle channel) const;
     /** The position and the length of the channel's piece in seconds; 0 for a dead handle. */
     double seconds(ChannelHandle channel) const;

@@ -32,6 +32,14 @@ bool Channel::setPosition(std::uint64_t position)
     return true;
 }
 
+bool Channel::setPositionSeconds(double seconds)
+{
+    if (!decoder_->setPositionSeconds(seconds))
+        return false;
+    held_ = false;
+    return true;
+}
+
 void Channel::setHoldAtEnd(bool hold)
 {
     holdAtEnd_ = hold;

@@ -38,6 +38,7 @@ public:
 
     /** Moves the decoder; a channel held at its end plays on from there. */
     bool setPosition(std::uint64_t position);
+    bool setPositionSeconds(double seconds);
 
     /**
      * When on, a looping channel that reaches its end falls silent there instead of starting

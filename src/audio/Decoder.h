@@ -43,6 +43,14 @@ public:
         const std::uint64_t whole = length();
         return whole == 0 ? 0.0 : static_cast<double>(position()) / static_cast<double>(whole);
     }
+    /** Moves to that second of the piece; returns false and changes nothing when it is out of range. */
+    virtual bool setPositionSeconds(double seconds)
+    {
+        const std::uint64_t rate = bytesPerSecond();
+        if (rate == 0 || !(seconds >= 0.0) || seconds > lengthSeconds())
+            return false;
+        return setPosition(static_cast<std::uint64_t>(seconds * static_cast<double>(rate)));
+    }
 
 private:
     double toSeconds(std::uint64_t bytes) const

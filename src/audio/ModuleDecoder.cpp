@@ -92,6 +92,19 @@ double ModuleDecoder::positionFraction() const
     return (module_->get_current_order() + withinOrder) / orders;
 }
 
+// libopenmpt finds the order and row that sound at that time.
+bool ModuleDecoder::setPositionSeconds(double seconds)
+{
+    if (!(seconds >= 0.0) || seconds > module_->get_duration_seconds())
+        return false;
+    try {
+        module_->set_position_seconds(seconds);
+    } catch (const openmpt::exception&) {
+        return false;
+    }
+    return true;
+}
+
 void ModuleDecoder::configure(std::uint32_t flags)
 {
     try {

@@ -35,6 +35,7 @@ public:
     double lengthSeconds() const override;
     /** Orders played and the part of the current one: a seek by percent lands on an order. */
     double positionFraction() const override;
+    bool setPositionSeconds(double seconds) override;
     void configure(std::uint32_t flags) override;
 
 private:

@@ -62,12 +62,16 @@ void Player::stepForward()
     if (main_.kind == ChannelKind::Stream) {
         const std::int64_t position = low32(engine_.position(handle));
         const auto step = static_cast<std::int64_t>(engine_.secondsToBytes(handle, streamStepSeconds));
-        if (position + step < main_.length)
+        if (position + step < main_.length) {
             engine_.setPosition(handle, static_cast<std::uint64_t>(position + step));
+            ++jumpCount_;
+        }
     } else if (main_.kind == ChannelKind::Module) {
         const auto order = static_cast<std::int32_t>(engine_.position(handle) & 0xFFFF);
-        if (order != main_.length)
+        if (order != main_.length) {
             engine_.setPosition(handle, static_cast<std::uint32_t>(order + 1));
+            ++jumpCount_;
+        }
     }
 }
 
@@ -77,12 +81,16 @@ void Player::stepBack()
     if (main_.kind == ChannelKind::Stream) {
         const std::int64_t position = low32(engine_.position(handle));
         const auto step = static_cast<std::int64_t>(engine_.secondsToBytes(handle, streamStepSeconds));
-        if (position - step >= 0)
+        if (position - step >= 0) {
             engine_.setPosition(handle, static_cast<std::uint64_t>(position - step));
+            ++jumpCount_;
+        }
     } else if (main_.kind == ChannelKind::Module) {
         const auto order = static_cast<std::int32_t>(engine_.position(handle) & 0xFFFF);
-        if (order != 0)
+        if (order != 0) {
             engine_.setPosition(handle, static_cast<std::uint32_t>(order - 1));
+            ++jumpCount_;
+        }
     }
 }
 
@@ -111,6 +119,18 @@ void Player::seekPercent(float percent)
     if (!std::isfinite(position) || std::abs(position) > 2147483647.0)
         return;
     engine_.setPosition(handle, static_cast<std::uint32_t>(static_cast<std::int32_t>(position)));
+    ++jumpCount_;
+}
+
+void Player::seekSeconds(double seconds)
+{
+    if (main_.kind == ChannelKind::None)
+        return;
+    const ChannelHandle handle = main_.live();
+    if (engine_.isActive(handle) == ChannelState::Stopped || !(seconds <= engine_.lengthSeconds(handle)))
+        return;
+    engine_.setPositionSeconds(handle, std::max(0.0, seconds));
+    ++jumpCount_;
 }
 
 void Player::stopMain()
@@ -158,6 +178,11 @@ void Player::readSpectrum(std::span<float, FrequencyAnalyzer::binCount> buffer)
 bool Player::mainPlaying() const
 {
     return main_.kind != ChannelKind::None && engine_.isActive(main_.live()) == ChannelState::Playing;
+}
+
+ChannelState Player::mainState() const
+{
+    return main_.kind == ChannelKind::None ? ChannelState::Stopped : engine_.isActive(main_.live());
 }
 
 double Player::mainSeconds() const
@@ -370,8 +395,11 @@ void Player::startSide(const NamedTracks& namedTracks, std::string_view key)
 
 void Player::onTrackEnd()
 {
-    if (repeatOne_)
+    // A repeated track has started over by itself.
+    if (repeatOne_) {
+        ++jumpCount_;
         return;
+    }
     stopMain();
     advance();
     playCurrent();

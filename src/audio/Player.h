@@ -53,6 +53,8 @@ public:
     void stepBack();
     void togglePause();
     void seekPercent(float percent);
+    /** Moves a playing or paused main track to that second; nothing beyond its end. */
+    void seekSeconds(double seconds);
     void stopMain();
     /** Volume of the main track; the handle follows the kind of the playlist entry at currentIndex. */
     void setMainVolume(int volume);
@@ -61,6 +63,8 @@ public:
     void readSpectrum(std::span<float, FrequencyAnalyzer::binCount> buffer);
     /** True while the main channel's current handle reports playing. */
     bool mainPlaying() const;
+    /** What the main channel's current handle is doing; Stopped before a track was ever started. */
+    ChannelState mainState() const;
     /** Seconds played of the main channel's track, and its length; 0 before one was started. */
     double mainSeconds() const;
     double mainLengthSeconds() const;
@@ -107,6 +111,11 @@ public:
     bool moduleLooped() const { return moduleLooped_; }
     bool repeatOne() const { return repeatOne_; }
     bool randomOrder() const { return randomOrder_; }
+    /**
+     * How many times the main track's position has jumped (a seek, a step, a repeated track
+     * starting over); whoever shows the position compares it with the count it saw last.
+     */
+    std::uint32_t jumpCount() const { return jumpCount_; }
     const ChannelSlot& mainChannel() const { return main_; }
     const ChannelSlot& sideChannel() const { return side_; }
 
@@ -130,6 +139,7 @@ private:
     SyncHandle endSync_ = 0;
     int currentIndex_ = 0;
     int previousIndex_ = 0;
+    std::uint32_t jumpCount_ = 0;
     bool moduleLooped_ = false;
     bool repeatOne_ = false;
     bool randomOrder_ = false;

@@ -8,7 +8,7 @@ namespace {
 
 using enum ArgumentKind;
 
-constexpr std::array<ActionInfo, 34> actions{{
+constexpr std::array<ActionInfo, 35> actions{{
     {ActionCode::PlayCurrent, "play", None, "Resumes the paused playlist entry, or starts the current one when nothing plays."},
     {ActionCode::StopMain, "stop", None, "Stops the playlist channel."},
     {ActionCode::PlayNext, "next", None, "Moves to the next playlist entry (a random other one while random order is on)."},
@@ -27,6 +27,7 @@ constexpr std::array<ActionInfo, 34> actions{{
     {ActionCode::FadeOutMain, "main-fade-out", None, "Fades the playlist channel out and stops it."},
     {ActionCode::SetMainVolume, "main-volume", Number, "Sets the playlist channel's volume (0 to 100)."},
     {ActionCode::SetSideVolume, "side-volume", Number, "Sets the side channel's volume (0 to 100)."},
+    {ActionCode::SeekTo, "seek-to", Number, "Moves the playing or paused playlist entry to the given second."},
     {ActionCode::SliderMoved, "slider", Slider, "Announces a slider's new position; elements post it, the page reacts by the id."},
     {ActionCode::PlayChosenEntry, "list-activate", None, "Plays the entry chosen in the page's track list."},
     {ActionCode::ListScrollUp, "list-up", None, "Scrolls the page's track list up one row."},

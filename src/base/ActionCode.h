@@ -31,6 +31,7 @@ enum class ActionCode : std::uint16_t {
     FadeOutMain = 0x1016,
     SetMainVolume = 0x1017,
     SetSideVolume = 0x1018,
+    SeekTo = 0x1019,
     SliderMoved = 0x2000,
     PlayChosenEntry = 0x4000,
     ListScrollUp = 0x4001,

@@ -4,6 +4,7 @@
 #include "base/SteadyClock.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtMediaRemote.h"
 #include "platform/sdl/SdlAudioOutput.h"
 #include "plugins/PluginLocations.h"
 
@@ -65,7 +66,9 @@ int runProgram(int argc, char** argv)
     installQtFatalHandler();
     QApplication qtApplication(argc, argv);
     QtDesktop desktop;
+    QtMediaRemote remote(std::cerr);
     Application application(desktop, clock, audio, commandLine.options);
+    application.setRemoteControl(remote);
     return application.run();
 }
 

@@ -17,8 +17,8 @@ class Harness {
 public:
     explicit Harness(bool layered = true, bool traceActions = false) : layered_(layered), traceActions_(traceActions) {}
 
-    /** Writes the skin and runs the start-up sequence up to the start of the scenes. */
-    void start(TestSkin& skin)
+    /** Writes the skin and runs the start-up sequence up to the start of the scenes, offering remote. */
+    void start(TestSkin& skin, RemoteControl* remote = nullptr)
     {
         skin.save(dir.path());
         desktop = std::make_unique<HeadlessDesktop>(clock, layered_, ScreenRect{0, 0, 1024, 768});
@@ -26,6 +26,8 @@ public:
         options.skinDir = dir.path();
         options.traceActions = traceActions_;
         app = std::make_unique<Application>(*desktop, clock, audio, options, &log);
+        if (remote)
+            app->setRemoteControl(*remote);
         app->preReadConfig();
         app->createMainWindow();
         app->loadConfig();

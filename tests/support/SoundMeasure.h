@@ -42,12 +42,20 @@ struct Heard {
     float peak = 0;
 };
 
-inline Heard listen(const std::filesystem::path& raw)
+/** The samples SDL's disk driver wrote from byte offset on (a multiple of 4). */
+inline std::vector<float> heardSamples(const std::filesystem::path& raw, std::uintmax_t offset = 0)
 {
     std::ifstream file(raw, std::ios::binary);
+    file.seekg(static_cast<std::streamoff>(offset));
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::vector<float> samples(bytes.size() / sizeof(float));
     std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    return samples;
+}
+
+inline Heard listen(const std::filesystem::path& raw)
+{
+    const std::vector<float> samples = heardSamples(raw);
     Heard heard;
     heard.seconds = static_cast<double>(samples.size()) / (2 * AudioOutput::sampleRate);
     for (float value : samples)

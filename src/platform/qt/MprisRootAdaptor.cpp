@@ -1,0 +1,40 @@
+#include "platform/qt/MprisRootAdaptor.h"
+
+#include "app/RemoteCommands.h"
+
+namespace windlecroft {
+
+MprisRootAdaptor::MprisRootAdaptor(QObject* object, RemoteCommands& commands)
+    : QDBusAbstractAdaptor(object), commands_(commands)
+{
+}
+
+QString MprisRootAdaptor::identity() const
+{
+    return QStringLiteral("Windlecroft");
+}
+
+QString MprisRootAdaptor::desktopEntry() const
+{
+    return QStringLiteral("windlecroft");
+}
+
+// The playlist's files are classified by their names: MP3 and Ogg streams (whatever codec
+// libsndfile finds inside an .ogg), XM and IT modules.
+QStringList MprisRootAdaptor::supportedMimeTypes() const
+{
+    return {QStringLiteral("audio/mpeg"), QStringLiteral("audio/ogg"),  QStringLiteral("audio/vorbis"),
+            QStringLiteral("audio/x-vorbis+ogg"), QStringLiteral("audio/x-xm"), QStringLiteral("audio/x-it")};
+}
+
+void MprisRootAdaptor::Raise()
+{
+    commands_.remoteCommand(RemoteCommand::Raise);
+}
+
+void MprisRootAdaptor::Quit()
+{
+    commands_.remoteCommand(RemoteCommand::Quit);
+}
+
+} // namespace windlecroft
