@@ -34,6 +34,17 @@ void SceneDirector::start()
         page->armTimers();
         page->enter();
     }
+    parkHiddenPages();
+}
+
+// Only the pages on screen keep their pictures decoded; a page is decoded again when entered.
+void SceneDirector::parkHiddenPages()
+{
+    const Page* shown = currentPage();
+    for (const auto& [name, page] : skin_.pages()) {
+        if (page.get() != shown)
+            page->parkPictures();
+    }
 }
 
 Page* SceneDirector::currentPage() const
@@ -315,6 +326,7 @@ void SceneDirector::switchPages()
         page->armTimers();
         page->mouseMove(lastMouseX_, lastMouseY_, 0);
     }
+    parkHiddenPages();
 }
 
 } // namespace windlecroft

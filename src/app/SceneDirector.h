@@ -90,6 +90,7 @@ private:
     void plainStep();
     void advanceFade();
     void switchPages();
+    void parkHiddenPages();
     void completeSwitch();
     void applyRegion(const char* name, bool use);
 

@@ -35,6 +35,8 @@ Page::Page(const PageContext& context, std::string_view normalImage, std::string
 {
     if (normalImage.empty())
         return;
+    pictureSource_.emplace(images);
+    pictureSource_->budget = nullptr;
     normalImage_ = loadPicture(normalImage, images);
     pressedImage_ = normalImage_.get();
     highlightImage_ = normalImage_.get();
@@ -252,8 +254,27 @@ void Page::armTimers()
         timer.arm(now);
 }
 
+void Page::parkPictures()
+{
+    for (Image* image : {normalImage_.get(), ownPressedImage_.get(), ownHighlightImage_.get()}) {
+        if (image)
+            image->park();
+    }
+}
+
+void Page::unparkPictures()
+{
+    if (!pictureSource_)
+        return;
+    for (Image* image : {normalImage_.get(), ownPressedImage_.get(), ownHighlightImage_.get()}) {
+        if (image)
+            image->unpark(*pictureSource_);
+    }
+}
+
 void Page::enter()
 {
+    unparkPictures();
     postAll(enterActions_);
     // The lamps show the player's state, whatever page was current when it changed.
     const Player& player = context_.player;
@@ -354,6 +375,7 @@ void Page::draw()
 {
     if (!normalImage_)
         return;
+    unparkPictures();
     Canvas& buffer = context_.canvas;
     // The page's whole picture and every live part afterwards, so their state is the one shown.
     const auto drawLiveParts = [this, &buffer] {
@@ -499,6 +521,7 @@ bool Page::drawLiveChanges(std::vector<Rect>& damage)
 {
     if (!normalImage_ || !hasLiveParts())
         return false;
+    unparkPictures();
     const std::size_t first = damage.size();
     updateLive(&damage);
     Canvas& canvas = context_.canvas;
@@ -573,6 +596,7 @@ std::uint64_t Page::drawState() const
 
 void Page::fadeDraw(std::uint8_t alpha)
 {
+    unparkPictures();
     if (normalImage_ && hasLiveParts()) {
         // The page is composed with its live parts first, then blended as one picture.
         Canvas& scratch = context_.scratch;

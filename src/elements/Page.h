@@ -15,6 +15,7 @@
 #include "elements/TextList.h"
 #include "elements/TextViewer.h"
 #include "elements/WheelZone.h"
+#include "resources/ImageLoadContext.h"
 
 #include <deque>
 #include <memory>
@@ -29,7 +30,6 @@ class DataArchive;
 class Font;
 class Image;
 class Plugin;
-struct ImageLoadContext;
 
 /**
  * One named screen of the skin: three full-window pictures and a collection per element kind.
@@ -105,6 +105,12 @@ public:
      */
     bool drawLiveChanges(std::vector<Rect>& damage);
     void fadeDraw(std::uint8_t alpha);
+    /**
+     * Lets the page's pictures go while it is not shown; they are decoded again, exactly as at
+     * load, when the page is entered or drawn.
+     */
+    void parkPictures();
+    void unparkPictures();
     /** True while a button's highlight is still on its way up or down: draw() will change it. */
     bool animating() const;
     /** A value that changes whenever what draw() puts on screen changes (presses, highlights, lamps). */
@@ -156,6 +162,8 @@ private:
     std::deque<Action> rightClickActions_;
     std::deque<Action> leaveActions_;
     std::deque<Action> enterActions_;
+    // Where parked pictures are decoded from again.
+    std::optional<ImageLoadContext> pictureSource_;
     std::unique_ptr<Image> normalImage_;
     // Pressed and highlight pictures are the normal one unless the skin names their own.
     std::unique_ptr<Image> ownPressedImage_;

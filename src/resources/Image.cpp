@@ -39,9 +39,29 @@ void Image::loadImage(std::string_view name, const ImageLoadContext& context)
     default:
         return;
     }
+    name_ = name;
     // Only pictures actually loaded count; one that fails leaves the Image and the budget alone.
     if (context.budget)
         context.budget->spend(static_cast<std::int64_t>(pixels_.width()) * pixels_.height());
+}
+
+void Image::park()
+{
+    if (name_.empty() || pixels_.empty())
+        return;
+    pixels_ = Surface();
+    parked_ = true;
+}
+
+void Image::unpark(const ImageLoadContext& context)
+{
+    if (!parked_)
+        return;
+    parked_ = false;
+    const std::string name = std::move(name_);
+    ImageLoadContext again = context;
+    again.budget = nullptr;
+    loadImage(name, again);
 }
 
 } // namespace windlecroft

@@ -4,6 +4,7 @@
 #include "resources/Surface.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace windlecroft {
@@ -31,6 +32,16 @@ public:
      */
     void loadImage(std::string_view name, const ImageLoadContext& context);
 
+    /**
+     * Drops the pixels of a picture loaded from the archive, keeping its name: a page's
+     * pictures need memory only while the page is shown. Pictures that did not load, or that
+     * were given their pixels, stay as they are.
+     */
+    void park();
+    /** Decodes a parked picture again, as loadImage() did (without charging a budget). */
+    void unpark(const ImageLoadContext& context);
+    bool parked() const { return parked_; }
+
     bool empty() const { return pixels_.empty(); }
     std::uint16_t width() const { return static_cast<std::uint16_t>(pixels_.width()); }
     std::uint16_t height() const { return static_cast<std::uint16_t>(pixels_.height()); }
@@ -38,6 +49,9 @@ public:
 
 private:
     Surface pixels_;
+    // The archive entry the pixels came from; empty for pictures made in memory.
+    std::string name_;
+    bool parked_ = false;
 };
 
 } // namespace windlecroft

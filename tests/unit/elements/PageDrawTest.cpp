@@ -327,3 +327,24 @@ TEST_F(PageDraw, DrawStateChangesWithWhatDrawShowsAndAnimatingWithTheFade)
         stepDraw();
     EXPECT_FALSE(page->animating());
 }
+
+TEST_F(PageDraw, AParkedPageLetsItsPicturesGoAndDrawsThemAgainUnchanged)
+{
+    page->addButton({10, 10, 20, 16}, 0x1001, 0);
+    page->mouseDown(15, 12);
+    page->parkPictures();
+    for (const Image* image : {page->normalImage(), page->pressedImage(), page->highlightImage()}) {
+        EXPECT_TRUE(image->parked());
+        EXPECT_TRUE(image->empty());
+    }
+    rig.fill(untouched);
+    page->draw();
+    EXPECT_FALSE(page->normalImage()->parked());
+    EXPECT_EQ(rig.pixel(2, 3), normal(2, 3));
+    EXPECT_EQ(rig.pixel(15, 12), pressed(15, 12));
+    // A cross-fade of a parked page decodes it too.
+    page->parkPictures();
+    rig.fill(0);
+    page->fadeDraw(255);
+    EXPECT_EQ(rig.pixel(40, 30), normal(40, 30));
+}
