@@ -1,32 +1,80 @@
-# Wraps CMake. `make` builds, `make run` starts the player on the demo skin, `make test` runs
-# every test (also under AddressSanitizer and UndefinedBehaviorSanitizer) and every fuzz target
-# for 10 s, `make fuzz` runs every fuzz target for FUZZ_SECONDS each.
+# Wraps CMake. `make run` installs what the player needs, builds the player, the skin tool and the
+# demo skin and starts it; `make` installs and builds everything; `make test` runs every test
+# (also under AddressSanitizer and UndefinedBehaviorSanitizer, the audio engine under
+# ThreadSanitizer) and every fuzz target for 10 s; `make fuzz` runs every fuzz target for
+# FUZZ_SECONDS each; `make install` and `make package` install the player or make its Debian
+# package.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+DESTDIR ?=
 CMAKE_FLAGS ?=
 ifneq ($(CI),)
 CMAKE_FLAGS += -DWINDLECROFT_WERROR=ON
 endif
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# What `make run` builds: the player, the skin tool and the demo skin (with its generator and the
+# spectrum plugin); `make install` and `make package` also need the icons, the compressed man pages
+# and the changelog.
+PLAYER_TARGETS = windlecroft windlecroft-skin demo-skin
+INSTALL_TARGETS = $(PLAYER_TARGETS) install-data
 
-.PHONY: all deps build run test test-asan test-tsan fuzz fuzz-build fuzz-short bench bench-peers clean
+.PHONY: all deps deps-run deps-build configure configure-player build player run install package \
+  test test-asan test-tsan fuzz fuzz-build fuzz-short bench bench-peers clean
 
-all: deps build
+all: build
 
 deps:
-	scripts/install-deps
+	scripts/install-deps test
 
-$(BUILD_DIR)/build.ninja:
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+deps-run:
+	scripts/install-deps run
 
-build: $(BUILD_DIR)/build.ninja
+deps-build:
+	scripts/install-deps build
+
+# BUILD_DIR configured for everything, tests and benchmarks included; a folder that `make run`
+# configured without them is configured again.
+configure: deps
+	@if ! grep -qsx 'WINDLECROFT_BUILD_TESTS:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt \
+	  || ! grep -qsx 'WINDLECROFT_BUILD_BENCH:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt \
+	  || [ ! -f $(BUILD_DIR)/build.ninja ]; then \
+	  echo $(CONFIGURE) -DWINDLECROFT_BUILD_TESTS=ON -DWINDLECROFT_BUILD_BENCH=ON $(CMAKE_FLAGS); \
+	  $(CONFIGURE) -DWINDLECROFT_BUILD_TESTS=ON -DWINDLECROFT_BUILD_BENCH=ON $(CMAKE_FLAGS); \
+	fi
+
+# A new BUILD_DIR is configured without tests and benchmarks, so that it needs no test library;
+# one configured already (for everything, say) is used as it is.
+configure-player: deps-run
+	@[ -f $(BUILD_DIR)/build.ninja ] || { \
+	  echo $(CONFIGURE) -DWINDLECROFT_BUILD_TESTS=OFF -DWINDLECROFT_BUILD_BENCH=OFF $(CMAKE_FLAGS); \
+	  $(CONFIGURE) -DWINDLECROFT_BUILD_TESTS=OFF -DWINDLECROFT_BUILD_BENCH=OFF $(CMAKE_FLAGS); }
+
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: deps build
+player: configure-player
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target $(PLAYER_TARGETS)
+
+run: player
 	$(BUILD_DIR)/windlecroft $(BUILD_DIR)/skins/demo
+
+# `make install PREFIX=/usr DESTDIR=/tmp/stage` stages an installation under /tmp/stage/usr.
+install: configure-player
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target $(INSTALL_TARGETS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package of an installation under /usr, written into BUILD_DIR; its dependencies
+# come from dpkg-shlibdeps (the build group brings the file type probe it needs).
+package:
+	scripts/install-deps build
+	$(MAKE) configure-player
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target $(INSTALL_TARGETS)
+	cd $(BUILD_DIR) && cpack -G DEB
 
 $(ASAN_DIR)/build.ninja:
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWINDLECROFT_SANITIZE=ON \
@@ -62,7 +110,7 @@ fuzz: fuzz-build
 fuzz-short:
 	$(MAKE) fuzz FUZZ_SECONDS=10
 
-test: deps build
+test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 	$(MAKE) test-tsan
@@ -70,7 +118,7 @@ test: deps build
 
 # Every Google Benchmark (results also kept as JSON in bench/results), then the whole program on
 # Xvfb: scripts/bench-program prints every budget beside its figure and fails when one is missed.
-bench: deps build
+bench: build
 	@mkdir -p $(BUILD_DIR)/bench/results
 	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] || continue; \
 	  "$$b" --benchmark_out=$(BUILD_DIR)/bench/results/$$(basename $$b).json --benchmark_out_format=json || exit 1; done

@@ -45,7 +45,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
 {
     CommandLine result;
     CLI::App cli{"Windlecroft: a skinned desktop music player.\n"
-                 "Reads windlecroft.cfg and windlecroft.dat from the skin folder (by default the working directory).",
+                 "Reads windlecroft.cfg and windlecroft.dat from the skin folder: by default the working directory\n"
+                 "when it holds windlecroft.cfg, else the demo skin installed with the program.",
                  "windlecroft"};
     std::string skinFolder;
     std::uint64_t quitAfter = 0;

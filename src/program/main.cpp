@@ -7,6 +7,7 @@
 #include "platform/qt/QtMediaRemote.h"
 #include "platform/sdl/SdlAudioOutput.h"
 #include "plugins/PluginLocations.h"
+#include "program/SkinFolderChoice.h"
 
 #include <QApplication>
 
@@ -35,19 +36,25 @@ int runProgram(int argc, char** argv)
         (*commandLine.exitCode == 0 ? std::cout : std::cerr) << commandLine.message;
         return *commandLine.exitCode;
     }
-    if (commandLine.skinFolder) {
+    // The program's own folder (Linux names the running program in /proc/self/exe), links resolved,
+    // is where its plugin folder and its demo skin are found.
+    std::error_code unknown;
+    commandLine.options.programDir = std::filesystem::canonical("/proc/self/exe", unknown).parent_path();
+    if (!commandLine.options.programDir.empty())
+        commandLine.options.pluginDir = programPluginFolder(commandLine.options.programDir);
+
+    std::error_code noWorkingDir;
+    const std::filesystem::path workingDir = std::filesystem::current_path(noWorkingDir);
+    const std::filesystem::path skinFolder
+        = chooseSkinFolder(commandLine.skinFolder, workingDir, commandLine.options.programDir);
+    if (commandLine.skinFolder || skinFolder != workingDir) {
         std::error_code error;
-        std::filesystem::current_path(*commandLine.skinFolder, error);
+        std::filesystem::current_path(skinFolder, error);
         if (error) {
-            std::cerr << "windlecroft: can't change into " << commandLine.skinFolder->string() << ": "
-                      << error.message() << '\n';
+            std::cerr << "windlecroft: can't change into " << skinFolder.string() << ": " << error.message() << '\n';
             return 1;
         }
     }
-
-    std::error_code ignored;
-    commandLine.options.programDir = std::filesystem::canonical("/proc/self/exe", ignored).parent_path();
-    commandLine.options.pluginDir = programPluginFolder(commandLine.options.programDir);
 
     SteadyClock clock;
     SdlAudioOutput audio(std::cerr);

@@ -51,7 +51,8 @@ Process::Options onDisplay(const TempDir& dir, const XServer& x, const TempDir& 
 TEST(Program, StartupErrorsEndWithStatusOneAndTheMessageOnStderr)
 {
     TempDir dir;
-    RunResult empty = runProcess({program(), "--headless"}, headlessIn(dir));
+    // Named: without a folder the program would open the demo skin built beside it.
+    RunResult empty = runProcess({program(), "--headless", dir.path().string()}, headlessIn(dir));
     EXPECT_EQ(empty.status, 1);
     // The folder that was searched and how to name another follow the message.
     EXPECT_EQ(empty.errors, "windlecroft: can't open config file\nwindlecroft: no readable windlecroft.cfg in "
@@ -128,7 +129,7 @@ TEST(ProgramOnX11, ErrorIsShownInAMessageBoxThenTheProgramEndsWithOne)
     ASSERT_TRUE(x.ready());
     TempDir dir;
     TempDir runtime;
-    Process player({program()}, onDisplay(dir, x, runtime));
+    Process player({program(), dir.path().string()}, onDisplay(dir, x, runtime));
     auto box = x.waitForWindow("windlecroft runtime exception");
     ASSERT_TRUE(box) << player.errors();
     // The box waits for its OK button.
