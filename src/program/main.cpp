@@ -4,6 +4,7 @@
 #include "base/SteadyClock.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/ScreenScale.h"
 #include "platform/sdl/SdlAudioOutput.h"
 #include "plugins/PluginLocations.h"
 
@@ -63,6 +64,8 @@ int runProgram(int argc, char** argv)
         return 1;
     }
     installQtFatalHandler();
+    if (commandLine.scale)
+        forceScreenScale(*commandLine.scale);
     QApplication qtApplication(argc, argv);
     QtDesktop desktop;
     Application application(desktop, clock, audio, commandLine.options);
