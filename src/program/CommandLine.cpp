@@ -13,6 +13,8 @@ namespace {
 
 constexpr int scriptErrorCode = 2;
 constexpr int usageErrorCode = 2;
+// Beyond this a window of the largest skin grows past any screen and any buffer Qt will make.
+constexpr int maxScale = 8;
 
 // Reads and parses the --input script; a failure ends the program before it starts, naming the
 // file and, for a malformed line, its number.
@@ -68,6 +70,21 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
         ->type_name("on|off")
         ->check(CLI::IsMember({"on", "off"}))
         ->needs(headlessFlag);
+    double scale = 1.0;
+    auto* scaleOption =
+        cli.add_option("--scale", scale,
+                       "Enlarge the window N times instead of by the screen's ratio (a Wayland output's own scale "
+                       "still applies)")
+            ->type_name("N")
+            ->check(CLI::Validator(
+                [](std::string& text) -> std::string {
+                    // NaN and infinity parse as numbers; neither is a size.
+                    double value = 0;
+                    if (!CLI::detail::lexical_cast(text, value) || !(value > 0.0 && value <= maxScale))
+                        return "Value " + text + " is not a number above 0 and at most " + std::to_string(maxScale);
+                    return {};
+                },
+                "", "scale factor"));
     cli.add_flag("--version", version, "Print the version and exit");
 
     try {
@@ -98,6 +115,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
     // Read now, relative to the starting folder: the program changes into the skin folder later.
     if (!inputFile.empty() && !readInputScript(inputFile, result))
         return result;
+    if (scaleOption->count() > 0)
+        result.scale = scale;
     if (quitOption->count() > 0)
         result.options.quitAfterMs = quitAfter;
     // Made absolute now: the program changes into the skin folder before it runs.

@@ -20,6 +20,8 @@ struct CommandLine {
     InputScript input;
     /** With --headless: whether the headless desktop reports layered-window support (--layered). */
     bool layered = true;
+    /** The ratio of screen pixels to skin pixels the window is forced to (--scale). */
+    std::optional<double> scale;
     /**
      * Set when the program should end at once with this code: 0 after help or version, 2 for a
      * usage error or an input script that cannot be read or parsed.

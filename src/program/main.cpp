@@ -5,6 +5,7 @@
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMediaRemote.h"
+#include "platform/qt/ScreenScale.h"
 #include "platform/sdl/SdlAudioOutput.h"
 #include "plugins/PluginLocations.h"
 #include "program/SkinFolderChoice.h"
@@ -71,6 +72,8 @@ int runProgram(int argc, char** argv)
         return 1;
     }
     installQtFatalHandler();
+    if (commandLine.scale)
+        forceScreenScale(*commandLine.scale);
     QApplication qtApplication(argc, argv);
     QtDesktop desktop;
     QtMediaRemote remote(std::cerr);

@@ -9,7 +9,7 @@
 
 namespace windlecroft::test {
 
-QtSession::QtSession(int width, int height) : x_(width, height)
+QtSession::QtSession(int width, int height, int scaleFactor) : x_(width, height)
 {
     if (!x_.ready())
         return;
@@ -18,6 +18,11 @@ QtSession::QtSession(int width, int height) : x_(width, height)
     unsetenv("WAYLAND_DISPLAY");
     // Without a session bus Qt's tray icon goes straight to the X11 notification area.
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    // Qt reads it as each QApplication starts.
+    if (scaleFactor != 1)
+        setenv("QT_SCALE_FACTOR", std::to_string(scaleFactor).c_str(), 1);
+    else
+        unsetenv("QT_SCALE_FACTOR");
     application_ = std::make_unique<QApplication>(argc_, argv_);
 }
 

@@ -25,7 +25,8 @@ namespace windlecroft::test {
  */
 class QtSession {
 public:
-    explicit QtSession(int width = 640, int height = 480);
+    /** scaleFactor, when not 1, is Qt's device pixel ratio (QT_SCALE_FACTOR) for this session. */
+    explicit QtSession(int width = 640, int height = 480, int scaleFactor = 1);
     ~QtSession();
 
     bool ready() const { return application_ != nullptr; }

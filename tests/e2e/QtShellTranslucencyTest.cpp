@@ -122,11 +122,15 @@ protected:
 
 } // namespace
 
+class QtShellTranslucencyAtRatio : public ::testing::TestWithParam<int> {};
+
 // Keyed-out white lets clicks through to the window below, as a colour key does; the pixels
-// that show take them.
-TEST(QtShellTranslucency, APressOnAKeyedPixelReachesTheWindowBelow)
+// that show take them. At a device pixel ratio of 2 the input shape is as large as the window,
+// and the last screen pixel of a skin pixel still belongs to it.
+TEST_P(QtShellTranslucencyAtRatio, APressOnAKeyedPixelReachesTheWindowBelow)
 {
-    QtSession session(320, 240);
+    const int ratio = GetParam();
+    QtSession session(320 * ratio, 240 * ratio, ratio);
     ASSERT_TRUE(session.ready());
     session.startHelper({"xcompmgr"});
     std::unique_ptr<QtDesktop> desktop;
@@ -150,14 +154,18 @@ TEST(QtShellTranslucency, APressOnAKeyedPixelReachesTheWindowBelow)
     QtSession::insideLoop(*desktop, events, [&] {
         QtSession::pump(400);
         const auto clickAt = [&](int x) {
-            session.run({"xdotool", "mousemove", std::to_string(windowX + x), std::to_string(windowY + 20), "click", "1"}, 300);
+            session.run({"xdotool", "mousemove", std::to_string((windowX + x) * ratio + ratio - 1),
+                         std::to_string((windowY + 20) * ratio), "click", "1"},
+                        300);
         };
-        clickAt(5);
+        clickAt(20);
         EXPECT_EQ(below.presses, 1) << "the press on white went to the window below";
-        EXPECT_FALSE(events.saw("down 5 20"));
+        EXPECT_FALSE(events.saw("down 20 20"));
         clickAt(50);
         EXPECT_TRUE(events.saw("down 50 20")) << "a visible pixel takes the press";
         EXPECT_EQ(below.presses, 1);
     });
     desktop->destroyWindow();
 }
+
+INSTANTIATE_TEST_SUITE_P(Ratios, QtShellTranslucencyAtRatio, ::testing::Values(1, 2));

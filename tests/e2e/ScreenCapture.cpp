@@ -2,9 +2,12 @@
 
 #include "XServer.h"
 
+#include <png.h>
+
 #include <cstdlib>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 namespace windlecroft::test {
 
@@ -23,6 +26,21 @@ ScreenCapture::ScreenCapture(const XServer& x)
         return;
     }
     bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ScreenCapture::ScreenCapture(const std::filesystem::path& png)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, png.c_str()))
+        return;
+    image.format = PNG_FORMAT_RGB;
+    std::string pixels(PNG_IMAGE_SIZE(image), '\0');
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+        return;
+    width_ = static_cast<int>(image.width);
+    height_ = static_cast<int>(image.height);
+    bytes_ = std::move(pixels);
 }
 
 bool ScreenCapture::valid() const

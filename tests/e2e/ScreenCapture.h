@@ -1,16 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace windlecroft::test {
 
 class XServer;
 
-/** The whole screen of a display as 0x00RRGGBB pixels, read through ImageMagick's PPM output. */
+/**
+ * The whole screen of a display as 0x00RRGGBB pixels, read through ImageMagick's PPM output,
+ * or from a PNG file a compositor's screenshot tool wrote.
+ */
 class ScreenCapture {
 public:
     explicit ScreenCapture(const XServer& x);
+    explicit ScreenCapture(const std::filesystem::path& png);
 
     bool valid() const;
     int width() const { return width_; }

@@ -3,6 +3,7 @@
 #include "app/Desktop.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtInputCodes.h"
+#include "platform/qt/ScreenScale.h"
 #include "resources/Region.h"
 #include "resources/Surface.h"
 
@@ -185,17 +186,18 @@ void QtMainWindow::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     if (events_) {
-        const QPoint at = event->position().toPoint();
+        const QPoint at = skinPoint(event->scenePosition());
         events_->mouseMove(at.x(), at.y(), keyState(event));
     }
 }
 
 void QtMainWindow::leftPress(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = skinPoint(event->scenePosition());
     if (events_ && events_->mouseDown(at.x(), at.y()))
         return;
-    // A press that nothing takes drags the window, by the window manager when there is one.
+    // A press that nothing takes drags the window, by the window manager when there is one. On
+    // Wayland only the compositor can move a window: a client cannot place itself.
     QWindow* window = windowHandle();
     if (window && window->startSystemMove())
         return;
@@ -217,7 +219,7 @@ void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         leftPress(event);
         if (events_) {
-            const QPoint at = event->position().toPoint();
+            const QPoint at = skinPoint(event->scenePosition());
             events_->doubleClick(at.x(), at.y());
         }
     } else if (event->button() == Qt::RightButton && events_) {
@@ -235,7 +237,7 @@ void QtMainWindow::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     if (events_) {
-        const QPoint at = event->position().toPoint();
+        const QPoint at = skinPoint(event->scenePosition());
         events_->mouseUp(at.x(), at.y());
     }
 }
@@ -245,7 +247,7 @@ void QtMainWindow::wheelEvent(QWheelEvent* event)
     const int delta = event->angleDelta().y();
     if (delta == 0 || !events_)
         return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = skinPoint(event->scenePosition());
     events_->wheel(at.x(), at.y(), delta);
 }
 
@@ -289,7 +291,7 @@ void QtMainWindow::present(const Surface& frame)
         rebuildKeyedFrame(resized ? frame_.rect() : changed);
         followVisiblePixels();
     }
-    update(changed);
+    repaintChanged(changed);
 }
 
 // Only the damaged rectangles changed: they are converted and repainted, nothing is compared.
@@ -299,11 +301,12 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
         present(frame);
         return;
     }
-    QRegion repaint;
+    bool changedAny = false;
     for (const Rect& rect : damage) {
         const Rect area = intersection(rect, {0, 0, frame.width(), frame.height()});
         if (holdsNoPixel(area))
             continue;
+        changedAny = true;
         for (int y = area.top; y < area.bottom; ++y) {
             const std::uint32_t* from = frame.row(y);
             auto* to = reinterpret_cast<std::uint32_t*>(frame_.scanLine(y));
@@ -313,18 +316,21 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
         const QRect changed(area.left, area.top, area.right - area.left, area.bottom - area.top);
         if (translucent_)
             rebuildKeyedFrame(changed);
-        repaint += changed;
+        repaintChanged(changed);
     }
-    if (repaint.isEmpty())
-        return;
-    if (translucent_)
+    if (changedAny && translucent_)
         followVisiblePixels();
-    update(repaint);
+}
+
+// A smoothly scaled skin pixel tints the screen pixels of its neighbours too.
+void QtMainWindow::repaintChanged(const QRect& changed)
+{
+    update(smoothScaling(devicePixelRatioF()) ? changed.adjusted(-1, -1, 1, 1) : changed);
 }
 
 // A translucent window shows no white pixel; clicks there go to the windows below, as they do
-// where a colour key hides a pixel. On X11 that is the window's input shape; elsewhere the mask,
-// which hides only pixels that are invisible anyway.
+// where a colour key hides a pixel. On X11 that is the window's input shape; elsewhere the
+// native window's mask, which takes only input there.
 void QtMainWindow::followVisiblePixels()
 {
     if (keyedFrame_.isNull())
@@ -347,8 +353,7 @@ void QtMainWindow::applyInputShape(const std::optional<Region>& region)
     inputShape_ = region;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11) {
-        if (region)
-            setMask(toQRegion(*region));
+        applyMask();
         return;
     }
     xcb_connection_t* connection = x11->connection();
@@ -357,11 +362,15 @@ void QtMainWindow::applyInputShape(const std::optional<Region>& region)
         // The input shape follows the bounding shape again.
         xcb_shape_mask(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, window, 0, 0, XCB_NONE);
     } else {
+        // The X server counts the window's own pixels, which Qt's device pixel ratio enlarges.
+        const qreal ratio = devicePixelRatioF();
         std::vector<xcb_rectangle_t> rects;
         rects.reserve(region->rects().size());
-        for (const RegionRect& r : region->rects())
-            rects.push_back({static_cast<std::int16_t>(r.left), static_cast<std::int16_t>(r.top),
-                             static_cast<std::uint16_t>(r.right - r.left), static_cast<std::uint16_t>(r.bottom - r.top)});
+        for (const RegionRect& r : region->rects()) {
+            const QRect native = nativeRect(r, ratio);
+            rects.push_back({static_cast<std::int16_t>(native.x()), static_cast<std::int16_t>(native.y()),
+                             static_cast<std::uint16_t>(native.width()), static_cast<std::uint16_t>(native.height())});
+        }
         xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_YX_BANDED, window, 0,
                              0, static_cast<std::uint32_t>(rects.size()), rects.data());
     }
@@ -428,24 +437,32 @@ void QtMainWindow::traceStartup(bool frameShown)
     tracedFrame_ = tracedFrame_ || frameShown;
 }
 
+// The frame is drawn at the window's size in device-independent pixels; Qt enlarges it by the
+// device pixel ratio, pixel for pixel at whole-number ratios and filtered between them.
 void QtMainWindow::paintEvent(QPaintEvent*)
 {
-    traceStartup(!(translucent_ ? keyedFrame_ : frame_).isNull());
+    const QImage& shown = translucent_ ? keyedFrame_ : frame_;
+    traceStartup(!shown.isNull());
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (!translucent_) {
-        if (frame_.isNull())
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smoothScaling(devicePixelRatioF()));
+    // Where the mask only takes input (Wayland), the pixels outside the shape have to be
+    // transparent; a window with an alpha channel clears them on every platform alike.
+    if (translucentCapable_) {
+        painter.fillRect(rect(), Qt::transparent);
+        if (shape_)
+            painter.setClipRegion(*shape_);
+    }
+    if (shown.isNull()) {
+        if (!translucent_)
             painter.fillRect(rect(), Qt::black);
-        else
-            painter.drawImage(0, 0, frame_);
         return;
     }
-    painter.fillRect(rect(), Qt::transparent);
-    if (keyedFrame_.isNull())
-        return;
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setOpacity(alpha_ / 255.0);
-    painter.drawImage(0, 0, keyedFrame_);
+    if (translucent_) {
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.setOpacity(alpha_ / 255.0);
+    }
+    painter.drawImage(QRect(QPoint(0, 0), shown.size()), shown);
 }
 
 QRegion QtMainWindow::toQRegion(const Region& region)
@@ -465,15 +482,43 @@ QRegion QtMainWindow::toQRegion(const Region& region)
 
 void QtMainWindow::setShape(const Region& region)
 {
-    setMask(toQRegion(region));
+    shape_ = toQRegion(region);
+    applyMask();
+    update();
     // On X11 the shape request would wait in the output queue until something else flushes it.
     QGuiApplication::sync();
 }
 
 void QtMainWindow::clearShape()
 {
-    clearMask();
+    shape_.reset();
+    applyMask();
+    update();
     QGuiApplication::sync();
+}
+
+// On X11 the mask is the window's bounding shape, which hides what lies outside it; the input
+// shape is set apart. Elsewhere (Wayland) a window's mask takes only input: it goes to the native
+// window, as Qt's widgets would leave what lies outside a widget mask unpainted, stale from
+// frames before, and the paint clears it instead. The visible pixels of a translucent window
+// narrow it, so that clicks on hidden ones pass.
+void QtMainWindow::applyMask()
+{
+    if (qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        if (shape_)
+            setMask(*shape_);
+        else
+            clearMask();
+        return;
+    }
+    std::optional<QRegion> mask = shape_;
+    if (inputShape_)
+        mask = mask ? *mask & toQRegion(*inputShape_) : toQRegion(*inputShape_);
+    // An empty mask would take input everywhere again; one outside the window takes none.
+    if (mask && mask->isEmpty())
+        mask = QRegion(-1, -1, 1, 1);
+    winId(); // the native window, which holds the mask, exists from here on
+    windowHandle()->setMask(mask.value_or(QRegion()));
 }
 
 } // namespace windlecroft

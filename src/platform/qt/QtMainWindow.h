@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -24,7 +25,8 @@ class Surface;
 /**
  * The player's one borderless top-level window. It shows the frames it is given and forwards
  * its input to the core as Windows would report it: virtual-key codes, client coordinates, the
- * mouse key-state word. A left press that the core does not take drags the window.
+ * mouse key-state word. A left press that the core does not take drags the window. Its size,
+ * shape and client coordinates are the skin's; Qt's device pixel ratio enlarges them on screen.
  */
 class QtMainWindow final : public QWidget {
     Q_OBJECT
@@ -73,6 +75,8 @@ private:
     void deliverHeldRelease();
     void announceFocus();
     void rebuildKeyedFrame(const QRect& area);
+    void repaintChanged(const QRect& changed);
+    void applyMask();
     void followVisiblePixels();
     /** The input shape of a translucent window; nothing to let it follow the window's shape. */
     void applyInputShape(const std::optional<Region>& region);
@@ -86,6 +90,8 @@ private:
     // The frame as presented (opaque), and with white keyed out for the translucent look.
     QImage frame_;
     QImage keyedFrame_;
+    // The window's shape; nothing while the whole window shows.
+    std::optional<QRegion> shape_;
     // The input shape set while translucent; nothing while it follows the window's shape.
     std::optional<Region> inputShape_;
     // While the shell drags the window itself: the pointer's offset from the window's corner.

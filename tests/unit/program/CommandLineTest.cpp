@@ -25,18 +25,20 @@ TEST(CommandLine, NoArgumentsKeepsEveryDefault)
     EXPECT_FALSE(line.headless);
     EXPECT_FALSE(line.options.traceActions);
     EXPECT_FALSE(line.options.quitAfterMs);
+    EXPECT_FALSE(line.scale);
     EXPECT_EQ(line.options.skinDir, ".");
 }
 
 TEST(CommandLine, OptionsAndSkinFolder)
 {
-    CommandLine line = parse({"skins/demo", "--headless", "--quit-after", "1500", "--trace-actions"});
+    CommandLine line = parse({"skins/demo", "--headless", "--quit-after", "1500", "--trace-actions", "--scale", "1.5"});
     EXPECT_FALSE(line.exitCode);
     ASSERT_TRUE(line.skinFolder);
     EXPECT_EQ(*line.skinFolder, "skins/demo");
     EXPECT_TRUE(line.headless);
     EXPECT_TRUE(line.options.traceActions);
     EXPECT_EQ(line.options.quitAfterMs, 1500u);
+    EXPECT_EQ(line.scale, 1.5);
 }
 
 TEST(CommandLine, HelpVersionAndMistakesEndAtOnce)
@@ -52,9 +54,16 @@ TEST(CommandLine, HelpVersionAndMistakesEndAtOnce)
     // A usage error: status 2 and one line naming the program, with a hint to --help.
     for (const std::vector<const char*>& mistake : {std::vector<const char*>{"--quit-after", "soon"},
                                                       std::vector<const char*>{"--no-such-option"},
-                                                      std::vector<const char*>{"--headless", "--layered", "maybe"}}) {
+                                                      std::vector<const char*>{"--headless", "--layered", "maybe"},
+                                                      // A scale is a size: above 0, finite, not absurd.
+                                                      std::vector<const char*>{"--scale", "0"},
+                                                      std::vector<const char*>{"--scale", "-2"},
+                                                      std::vector<const char*>{"--scale", "nan"},
+                                                      std::vector<const char*>{"--scale", "inf"},
+                                                      std::vector<const char*>{"--scale", "9"},
+                                                      std::vector<const char*>{"--scale", "2x"}}) {
         CommandLine wrong = parse(mistake);
-        EXPECT_EQ(wrong.exitCode, 2) << mistake[0];
+        EXPECT_EQ(wrong.exitCode, 2) << mistake[0] << " " << (mistake.size() > 1 ? mistake[1] : "");
         EXPECT_EQ(wrong.message.rfind("windlecroft: ", 0), 0u) << wrong.message;
         EXPECT_EQ(std::count(wrong.message.begin(), wrong.message.end(), '\n'), 1) << wrong.message;
         EXPECT_NE(wrong.message.find("--help"), std::string::npos) << wrong.message;
