@@ -93,5 +93,9 @@ TEST(PlayerOnWayland, TheIntroFadesInKeyedOutThePanelIsShapedAndThePlayerEndsCle
     EXPECT_EQ(shot.pixel(panel->left + shapedSkinCornerCut, panel->top), panelColour);
 
     EXPECT_EQ(player.wait(30s), 0) << player.errors();
-    EXPECT_EQ(player.errors(), "");
+    // Nothing but the notice that this private compositor has no session bus beside it.
+    std::string errors = player.errors();
+    if (const std::size_t bus = errors.find("windlecroft: no D-Bus session bus"); bus != std::string::npos)
+        errors.erase(bus, errors.find('\n', bus) + 1 - bus);
+    EXPECT_EQ(errors, "");
 }
