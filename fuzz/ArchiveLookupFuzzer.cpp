@@ -5,6 +5,7 @@
 #include "resources/DataArchive.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -35,16 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     DataArchive archive;
     archive.openBytes(std::vector<std::uint8_t>(data, data + size));
-    const std::span<const std::uint8_t> block = archive.block();
-
     std::map<std::string, ArchiveEntry> firstOfName;
     archive.forEachEntry([&](std::string_view name, const ArchiveEntry& entry) {
-        require(entry.data >= block.data() && entry.data + entry.size <= block.data() + block.size());
+        require(entry.offset() + entry.size() <= archive.readableEnd() && archive.readableEnd() <= size);
+        require(entry.size() == 0 || std::memcmp(entry.bytes().data(), data + entry.offset(), entry.size()) == 0);
         firstOfName.emplace(std::string(name), entry);
     });
     for (const auto& [name, entry] : firstOfName) {
         const ArchiveEntry lookedUp = archive.findEntry(name);
-        require(lookedUp.data == entry.data && lookedUp.size == entry.size);
+        require(lookedUp.offset() == entry.offset() && lookedUp.size() == entry.size());
         // A name one byte longer is a different name; it is found only if the archive holds it.
         const std::string longer = name + "x";
         require(found(archive, longer) == firstOfName.contains(longer));

@@ -8,17 +8,19 @@
 #include <cstring>
 #include <limits>
 #include <unistd.h>
+#include <utility>
 
 namespace windlecroft {
 
-StreamInput::StreamInput(std::span<const std::uint8_t> memory, int fd, std::int64_t size)
-    : memory_(memory), fd_(fd), size_(size)
+StreamInput::StreamInput(std::vector<std::uint8_t> memory, int fd, std::int64_t size)
+    : memory_(std::move(memory)), fd_(fd), size_(size)
 {
 }
 
 std::unique_ptr<StreamInput> StreamInput::fromMemory(std::span<const std::uint8_t> data)
 {
-    return std::unique_ptr<StreamInput>(new StreamInput(data, -1, static_cast<std::int64_t>(data.size())));
+    return std::unique_ptr<StreamInput>(
+        new StreamInput({data.begin(), data.end()}, -1, static_cast<std::int64_t>(data.size())));
 }
 
 std::unique_ptr<StreamInput> StreamInput::fromFile(const std::filesystem::path& path)

@@ -5,13 +5,14 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace windlecroft {
 
 /**
  * The bytes of one music stream as the decoding libraries read them, through their callbacks:
- * memory that stays valid while the input lives (it is not copied), or a regular file opened
- * through RegularFile, read as it plays. Reads never go past the size the input had when it was
+ * its own copy of bytes given in memory (an archive's piece outlives the read that gave it), or
+ * a regular file opened through RegularFile, read as it plays. Reads never go past the size the input had when it was
  * opened, so a file that grows meanwhile is read no further. Not movable: the libraries keep
  * its address.
  */
@@ -35,9 +36,9 @@ public:
     std::size_t peek(std::int64_t offset, std::span<std::uint8_t> out) const;
 
 private:
-    StreamInput(std::span<const std::uint8_t> memory, int fd, std::int64_t size);
+    StreamInput(std::vector<std::uint8_t> memory, int fd, std::int64_t size);
 
-    std::span<const std::uint8_t> memory_;
+    std::vector<std::uint8_t> memory_;
     int fd_ = -1;
     std::int64_t size_ = 0;
     std::int64_t position_ = 0;

@@ -1,5 +1,6 @@
 #include "base/RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -75,6 +76,23 @@ std::optional<std::vector<std::uint8_t>> RegularFile::readAll(std::uint64_t maxB
     }
     bytes.resize(got);
     return bytes;
+}
+
+std::size_t RegularFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) const
+{
+    if (!isOpen() || offset >= size_)
+        return 0;
+    const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), size_ - offset));
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd_, out.data() + got, count - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
 }
 
 int RegularFile::release()

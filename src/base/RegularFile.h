@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace windlecroft {
@@ -34,6 +35,13 @@ public:
      * Unreadable) otherwise. A file that shrinks while it is read gives what was there.
      */
     std::optional<std::vector<std::uint8_t>> readAll(std::uint64_t maxBytes);
+
+    /**
+     * Copies up to out.size() bytes from offset on into out, without moving any position (so it
+     * may be called from several threads); how many there were. Never reads past the size the
+     * file had when it was opened; a read error ends the bytes there.
+     */
+    std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
 
     /** Hands the open descriptor to the caller, who closes it; -1 when the file is not open. */
     int release();

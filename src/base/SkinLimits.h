@@ -14,8 +14,14 @@ namespace windlecroft {
 /** windlecroft.cfg: configurations are a few kilobytes of chunks. */
 inline constexpr std::uint64_t maxConfigBytes = std::uint64_t{64} << 20;
 
-/** windlecroft.dat: the archive is held in memory with every picture and piece it carries. */
+/** windlecroft.dat: the archive's entries are read from it when they are used. */
 inline constexpr std::uint64_t maxArchiveBytes = std::uint64_t{1} << 30;
+
+/**
+ * Entries of one archive: a skin has a few dozen. The index of names takes memory per entry, so
+ * entries beyond this are treated as a corrupt tail.
+ */
+inline constexpr std::size_t maxArchiveEntries = 65536;
 
 /** A tracker module on disk is read whole before it plays; a larger one is refused as unreadable. */
 inline constexpr std::uint64_t maxModuleBytes = std::uint64_t{64} << 20;

@@ -123,7 +123,8 @@ std::size_t Page::addViewerDocument(std::string_view file, std::string title, co
     if (!textViewer_)
         return 0;
     // A document is a few pages for a reader; beyond the cap its text is not shown.
-    const std::span<const std::uint8_t> text = archive.findEntry(file).bytes();
+    const ArchiveEntry entry = archive.findEntry(file);
+    const std::span<const std::uint8_t> text = entry.bytes();
     const std::span<const std::uint8_t> kept = text.first(std::min<std::size_t>(text.size(), maxDocumentBytes));
     textViewer_->addDocument(std::move(title), std::make_unique<TextBlock>(kept, TextViewer::wrapWidth));
     return kept.size();

@@ -12,11 +12,25 @@
 
 #include <QApplication>
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <utility>
 
 namespace {
+
+// Settings that keep a long-running player light: large blocks (pictures, frames, modules) in
+// mappings of their own, given back as soon as they are freed (glibc would otherwise raise the
+// threshold after the first such free and keep them in the heap for good), and no OpenGL set up
+// for a shell that draws in software, unless the user asks for it.
+void settleProcess()
+{
+#ifdef M_MMAP_THRESHOLD
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+    setenv("QT_XCB_GL_INTEGRATION", "none", 0);
+}
 
 bool displayConfigured()
 {
@@ -32,6 +46,7 @@ int runProgram(int argc, char** argv)
 {
     using namespace windlecroft;
 
+    settleProcess();
     CommandLine commandLine = parseCommandLine(argc, argv);
     if (commandLine.exitCode) {
         (*commandLine.exitCode == 0 ? std::cout : std::cerr) << commandLine.message;

@@ -11,13 +11,11 @@ ArchiveContents ArchiveContents::parse(std::span<const std::uint8_t> bytes)
     DataArchive archive;
     archive.openBytes({bytes.begin(), bytes.end()});
     ArchiveContents contents;
-    std::size_t end = 0;
     archive.forEachEntry([&](std::string_view name, const ArchiveEntry& entry) {
-        contents.add(std::string(name), {entry.data, entry.data + entry.size});
-        end = static_cast<std::size_t>(entry.data - archive.block().data()) + entry.size;
+        contents.add(std::string(name), {entry.bytes().begin(), entry.bytes().end()});
     });
-    if (end != bytes.size())
-        contents.corruptTail_ = end;
+    if (archive.readableEnd() != bytes.size())
+        contents.corruptTail_ = static_cast<std::size_t>(archive.readableEnd());
     return contents;
 }
 

@@ -147,7 +147,7 @@ TEST_F(LiveSkin, KnobTimeAndPluginFollowThePlaybackAndFramesPresentOnlyWhatChang
     h.act(number(ActionCode::PlayCurrent));
     ASSERT_TRUE(h.app->player().mainPlaying());
     EXPECT_EQ(h.pixel(0, 0), 0xABCDEFu) << "the plugin draws on a page without a cross-fade";
-    EXPECT_EQ(h.desktop->tickInterval(), 16) << "the plugin's pace";
+    EXPECT_EQ(h.desktop->tickInterval(), 33) << "the plugin's pace";
 
     h.audio.renderMilliseconds(1500);
     h.run(20);

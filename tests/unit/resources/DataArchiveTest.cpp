@@ -13,7 +13,7 @@ namespace {
 
 std::string text(const ArchiveEntry& entry)
 {
-    return std::string(reinterpret_cast<const char*>(entry.data), entry.size);
+    return std::string(reinterpret_cast<const char*>(entry.bytes().data()), entry.size());
 }
 
 DataArchive archiveOf(const ArchiveWriter& writer)
@@ -46,7 +46,7 @@ TEST(DataArchive, FindsEntriesByExactByteName)
     EXPECT_EQ(text(archive.findEntry("Data\\intro.rgn")), "intro mask");
     EXPECT_EQ(text(archive.findEntry("Data\\panel.rgn")), "mask");
     // A zero-size entry is found and yields an empty view.
-    EXPECT_EQ(archive.findEntry("empty").size, 0u);
+    EXPECT_EQ(archive.findEntry("empty").size(), 0u);
     // Case, separators and prefixes matter: only the whole name in the same bytes matches.
     EXPECT_EQ(notFoundMessage(archive, "data\\panel.rgn"), "can't find file data\\panel.rgn in datafile");
     EXPECT_EQ(notFoundMessage(archive, "Data/panel.rgn"), "can't find file Data/panel.rgn in datafile");
@@ -72,6 +72,32 @@ TEST(DataArchive, EmptyFileOpensAndFindsNothing)
     archive.open(dir / "windlecroft.dat");
     EXPECT_TRUE(archive.isOpen());
     EXPECT_EQ(notFoundMessage(archive, ""), "can't find file  in datafile");
+}
+
+TEST(DataArchive, AFileIsReadEntryByEntryAndAShrunkenOneGivesNoStaleBytes)
+{
+    test::TempDir dir;
+    ArchiveWriter writer;
+    writer.add("a", "first");
+    writer.add("Data\\big", std::string(5000, 'b'));
+    writer.add("a", "second");
+    const std::vector<std::uint8_t> bytes = writer.bytes();
+    writeFile(dir / "windlecroft.dat", bytes);
+    DataArchive archive;
+    archive.open(dir / "windlecroft.dat");
+    EXPECT_EQ(text(archive.findEntry("a")), "first");
+    const ArchiveEntry big = archive.findEntry("Data\\big");
+    EXPECT_EQ(text(big), std::string(5000, 'b'));
+    // The entry keeps its bytes after the archive is gone.
+    archive.close();
+    EXPECT_EQ(big.size(), 5000u);
+    EXPECT_EQ(big.bytes()[4999], 'b');
+
+    // Cut inside the big entry after indexing: it is missing, the first one still found.
+    archive.open(dir / "windlecroft.dat");
+    std::filesystem::resize_file(dir / "windlecroft.dat", bytes.size() - 2000);
+    EXPECT_EQ(notFoundMessage(archive, "Data\\big"), "can't find file Data\\big in datafile");
+    EXPECT_EQ(text(archive.findEntry("a")), "first");
 }
 
 TEST(DataArchive, MissingFileIsReported)
