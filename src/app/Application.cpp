@@ -189,7 +189,6 @@ void Application::startScenes()
     // Every plugin is started once, newest first, whatever pages it is attached to.
     for (const auto& [name, plugin] : skin_.plugins())
         plugin->start(pluginContext_.record());
-    remote_.start(*this);
 }
 
 // Every frame ends with present(), so the buffer holds what was presented last.
@@ -228,6 +227,12 @@ void Application::frameUpdate()
 void Application::frameRender()
 {
     renderer_.render();
+    // The desktop's media controls are offered once the first frame is out: the session bus
+    // can take a while to answer (or to be started), and the window comes first.
+    if (!remoteStarted_) {
+        remoteStarted_ = true;
+        remote_.start(*this);
+    }
     audioStandby_.update();
     pacer_.pace();
 }

@@ -132,6 +132,7 @@ private:
     AudioStandby audioStandby_;
     std::uint64_t startTime_;
     bool windowCreated_ = false;
+    bool remoteStarted_ = false;
     bool stopped_ = false;
     std::optional<std::string> loopError_;
     std::string loopDetail_;

@@ -89,7 +89,10 @@ void FrameRenderer::directRepaint()
     if (!parts_.window.supportsLayered())
         return;
     const Skin& skin = parts_.skin;
-    if (Page* page = parts_.scenes.currentPage(); page && page->normalImage())
+    Page* page = parts_.scenes.currentPage();
+    if (page)
+        page->unparkPictures();
+    if (page && page->normalImage())
         parts_.backBuffer.copy(*page->normalImage(), 0, 0, skin.windowWidth(), skin.windowHeight(), 0, 0);
     if (!skin.fonts().empty())
         drawTitle();

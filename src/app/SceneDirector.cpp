@@ -37,14 +37,13 @@ void SceneDirector::start()
     parkHiddenPages();
 }
 
-// Only the pages on screen keep their pictures decoded; a page is decoded again when entered.
+// Only the page on screen keeps its normal picture decoded, and its pressed and highlight ones
+// once a press or a highlight needed them; a page is decoded again when it is drawn.
 void SceneDirector::parkHiddenPages()
 {
     const Page* shown = currentPage();
-    for (const auto& [name, page] : skin_.pages()) {
-        if (page.get() != shown)
-            page->parkPictures();
-    }
+    for (const auto& [name, page] : skin_.pages())
+        page->parkPictures(page.get() == shown);
 }
 
 Page* SceneDirector::currentPage() const

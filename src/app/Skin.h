@@ -12,6 +12,7 @@
 #include "resources/Font.h"
 #include "resources/FontCatalog.h"
 #include "resources/InstalledFontList.h"
+#include "resources/PictureBudget.h"
 
 #include <cstdint>
 #include <string>
@@ -66,6 +67,9 @@ private:
     friend class SkinBuilder;
 
     std::string windowTitle_ = "Windlecroft          ";
+    // Charged by every picture the first time it is decoded, at load or when a page is first
+    // drawn; it outlives the pages that decode later.
+    PictureBudget pictureBudget_;
     TrackScenes trackScenes_;
     FontCatalog fontCatalog_;
     NamedList<Font> fonts_;

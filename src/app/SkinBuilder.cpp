@@ -73,7 +73,7 @@ void SkinBuilder::openArchive(std::vector<std::uint8_t> bytes)
 
 ImageLoadContext SkinBuilder::images()
 {
-    return {skin_.archive_, context_.layered, skin_.windowWidth_, context_.diagnostics, &pictureBudget_};
+    return {skin_.archive_, context_.layered, skin_.windowWidth_, context_.diagnostics, &skin_.pictureBudget_};
 }
 
 void SkinBuilder::takeRoot(const SkinRoot& root)

@@ -67,7 +67,6 @@ private:
     Skin& skin_;
     SkinBuildContext context_;
     Page* page_ = nullptr;
-    PictureBudget pictureBudget_;
     Budget documentBudget_{maxSkinDocumentBytes};
 };
 

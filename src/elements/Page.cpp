@@ -27,6 +27,14 @@ std::unique_ptr<Image> loadPicture(std::string_view name, const ImageLoadContext
     return image;
 }
 
+// A page's pictures are decoded when the page is first drawn.
+std::unique_ptr<Image> pagePicture(std::string_view name, const ImageLoadContext& images)
+{
+    auto image = std::make_unique<Image>();
+    image->loadLater(name, images);
+    return image;
+}
+
 } // namespace
 
 Page::Page(const PageContext& context, std::string_view normalImage, std::string_view pressedImage,
@@ -36,16 +44,15 @@ Page::Page(const PageContext& context, std::string_view normalImage, std::string
     if (normalImage.empty())
         return;
     pictureSource_.emplace(images);
-    pictureSource_->budget = nullptr;
-    normalImage_ = loadPicture(normalImage, images);
+    normalImage_ = pagePicture(normalImage, images);
     pressedImage_ = normalImage_.get();
     highlightImage_ = normalImage_.get();
     if (!pressedImage.empty()) {
-        ownPressedImage_ = loadPicture(pressedImage, images);
+        ownPressedImage_ = pagePicture(pressedImage, images);
         pressedImage_ = ownPressedImage_.get();
     }
     if (!highlightImage.empty()) {
-        ownHighlightImage_ = loadPicture(highlightImage, images);
+        ownHighlightImage_ = pagePicture(highlightImage, images);
         highlightImage_ = ownHighlightImage_.get();
     }
 }
@@ -255,9 +262,9 @@ void Page::armTimers()
         timer.arm(now);
 }
 
-void Page::parkPictures()
+void Page::parkPictures(bool keepNormal)
 {
-    for (Image* image : {normalImage_.get(), ownPressedImage_.get(), ownHighlightImage_.get()}) {
+    for (Image* image : {keepNormal ? nullptr : normalImage_.get(), ownPressedImage_.get(), ownHighlightImage_.get()}) {
         if (image)
             image->park();
     }
@@ -265,12 +272,25 @@ void Page::parkPictures()
 
 void Page::unparkPictures()
 {
-    if (!pictureSource_)
-        return;
-    for (Image* image : {normalImage_.get(), ownPressedImage_.get(), ownHighlightImage_.get()}) {
-        if (image)
-            image->unpark(*pictureSource_);
-    }
+    if (normalImage_ && pictureSource_)
+        normalImage_->unpark(*pictureSource_);
+}
+
+// The pressed and highlight pictures are decoded when a press, a highlight or a lamp first needs them.
+const Image& Page::pressedPicture()
+{
+    Image& image = ownPressedImage_ ? *ownPressedImage_ : *normalImage_;
+    if (pictureSource_)
+        image.unpark(*pictureSource_);
+    return image;
+}
+
+const Image& Page::highlightPicture()
+{
+    Image& image = ownHighlightImage_ ? *ownHighlightImage_ : *normalImage_;
+    if (pictureSource_)
+        image.unpark(*pictureSource_);
+    return image;
 }
 
 void Page::enter()
@@ -390,16 +410,16 @@ void Page::draw()
     for (const Indicator& indicator : indicators_) {
         const Rect& r = indicator.rect();
         if (indicator.on())
-            buffer.copy(*highlightImage_, r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top);
+            buffer.copy(highlightPicture(), r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top);
     }
     const std::uint64_t now = context_.clock.now();
     for (Button& button : buttons_) {
         button.stepHighlight(now, context_.highlightStep);
         const Rect& r = button.rect();
         if (button.pressed())
-            buffer.copy(*pressedImage_, r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top);
+            buffer.copy(pressedPicture(), r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top);
         else if (button.level() > 0.0f)
-            buffer.blend(*highlightImage_, r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top,
+            buffer.blend(highlightPicture(), r.left, r.top, drawnWidth(r), drawnHeight(r), r.left, r.top,
                          button.highlightAlpha());
     }
     drawLiveParts();
@@ -423,13 +443,13 @@ void Page::drawBase(Canvas& canvas, const Rect& clip)
     copyIn(*normalImage_, {0, 0, context_.windowWidth, context_.windowHeight}, 255.0f);
     for (const Indicator& indicator : indicators_) {
         if (indicator.on())
-            copyIn(*highlightImage_, indicator.rect(), 255.0f);
+            copyIn(highlightPicture(), indicator.rect(), 255.0f);
     }
     for (const Button& button : buttons_) {
         if (button.pressed())
-            copyIn(*pressedImage_, button.rect(), 255.0f);
+            copyIn(pressedPicture(), button.rect(), 255.0f);
         else if (button.level() > 0.0f)
-            copyIn(*highlightImage_, button.rect(), button.highlightAlpha());
+            copyIn(highlightPicture(), button.rect(), button.highlightAlpha());
     }
 }
 

@@ -106,10 +106,10 @@ public:
     bool drawLiveChanges(std::vector<Rect>& damage);
     void fadeDraw(std::uint8_t alpha);
     /**
-     * Lets the page's pictures go while it is not shown; they are decoded again, exactly as at
-     * load, when the page is entered or drawn.
+     * Lets the page's pictures go (all but the normal one with keepNormal, for the page shown);
+     * they are decoded again, exactly as at load, when drawing needs them.
      */
-    void parkPictures();
+    void parkPictures(bool keepNormal = false);
     void unparkPictures();
     /** True while a button's highlight is still on its way up or down: draw() will change it. */
     bool animating() const;
@@ -143,6 +143,8 @@ private:
     void setIndicators(std::string_view state, bool on);
     /** The pictures, lamps and buttons inside clip, as draw() shows them, on canvas. */
     void drawBase(Canvas& canvas, const Rect& clip);
+    const Image& pressedPicture();
+    const Image& highlightPicture();
     /** Brings every live part up to the player's state; each that changed adds its rectangle. */
     void updateLive(std::vector<Rect>* damage);
     /** Draws the live parts inside clip: lists, viewer, knobs, texts, then live plugins. */

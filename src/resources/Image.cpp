@@ -1,5 +1,6 @@
 #include "resources/Image.h"
 
+#include "base/Error.h"
 #include "resources/BmpDecoder.h"
 #include "resources/DataArchive.h"
 #include "resources/FileKind.h"
@@ -12,7 +13,6 @@
 #include <ostream>
 
 namespace windlecroft {
-
 
 void Image::loadImage(std::string_view name, const ImageLoadContext& context)
 {
@@ -40,9 +40,10 @@ void Image::loadImage(std::string_view name, const ImageLoadContext& context)
         return;
     }
     name_ = name;
-    // Only pictures actually loaded count; one that fails leaves the Image and the budget alone.
-    if (context.budget)
+    // Only pictures actually loaded count, once; one that fails leaves the Image and the budget alone.
+    if (context.budget && !charged_)
         context.budget->spend(static_cast<std::int64_t>(pixels_.width()) * pixels_.height());
+    charged_ = true;
 }
 
 void Image::park()
@@ -53,15 +54,32 @@ void Image::park()
     parked_ = true;
 }
 
+void Image::loadLater(std::string_view name, const ImageLoadContext& context)
+{
+    if (classifyFileName(name) != FileKind::Jpeg) {
+        loadImage(name, context);
+        return;
+    }
+    const auto require = [&context](std::string_view entry) {
+        if (!context.archive.contains(entry))
+            throw Error("can't find file " + std::string(entry) + " in datafile");
+    };
+    require(name);
+    if (context.layered) {
+        if (const std::string_view mask = whiteningMaskFor(name); !mask.empty())
+            require(mask);
+    }
+    name_ = name;
+    parked_ = true;
+}
+
 void Image::unpark(const ImageLoadContext& context)
 {
     if (!parked_)
         return;
     parked_ = false;
     const std::string name = std::move(name_);
-    ImageLoadContext again = context;
-    again.budget = nullptr;
-    loadImage(name, again);
+    loadImage(name, context);
 }
 
 } // namespace windlecroft

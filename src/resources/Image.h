@@ -33,12 +33,19 @@ public:
     void loadImage(std::string_view name, const ImageLoadContext& context);
 
     /**
+     * As loadImage(), but a JPEG is only looked up now and decoded by the first unpark(): its
+     * failures are not fatal, and pictures of pages not yet shown need neither time nor memory.
+     * A missing picture or whitening mask is reported at once, as loadImage() reports it.
+     */
+    void loadLater(std::string_view name, const ImageLoadContext& context);
+
+    /**
      * Drops the pixels of a picture loaded from the archive, keeping its name: a page's
      * pictures need memory only while the page is shown. Pictures that did not load, or that
      * were given their pixels, stay as they are.
      */
     void park();
-    /** Decodes a parked picture again, as loadImage() did (without charging a budget). */
+    /** Decodes a parked picture again, as loadImage() did; only its first decoding is charged to the budget. */
     void unpark(const ImageLoadContext& context);
     bool parked() const { return parked_; }
 
@@ -52,6 +59,7 @@ private:
     // The archive entry the pixels came from; empty for pictures made in memory.
     std::string name_;
     bool parked_ = false;
+    bool charged_ = false;
 };
 
 } // namespace windlecroft

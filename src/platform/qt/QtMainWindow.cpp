@@ -103,6 +103,14 @@ bool QtMainWindow::event(QEvent* event)
     return QWidget::event(event);
 }
 
+bool QtMainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Marked dirty before Qt handles the exposure, so that it repaints instead of showing its copy.
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        update();
+    return QWidget::eventFilter(watched, event);
+}
+
 void QtMainWindow::deliverHeldRelease()
 {
     releaseTimer_.stop();
@@ -316,10 +324,25 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
         const QRect changed(area.left, area.top, area.right - area.left, area.bottom - area.top);
         if (translucent_)
             rebuildKeyedFrame(changed);
-        repaintChanged(changed);
+        showChanged(changed);
     }
     if (changedAny && translucent_)
         followVisiblePixels();
+}
+
+// A live rectangle goes to the X server as it is when the window shows the frame unscaled and
+// opaque (or keyed at full alpha); otherwise the widget repaints it.
+void QtMainWindow::showChanged(const QRect& changed)
+{
+    if ((!translucent_ || alpha_ == 255) && damagePut_.usable()) {
+        if (!exposeWatched_) {
+            windowHandle()->installEventFilter(this);
+            exposeWatched_ = true;
+        }
+        damagePut_.put(translucent_ ? keyedFrame_ : frame_, changed);
+        return;
+    }
+    repaintChanged(changed);
 }
 
 // A smoothly scaled skin pixel tints the screen pixels of its neighbours too.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/qt/KeyRepeatFilter.h"
+#include "platform/qt/X11DamagePut.h"
 #include "base/Rect.h"
 #include "resources/Region.h"
 
@@ -56,6 +57,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -76,6 +78,7 @@ private:
     void announceFocus();
     void rebuildKeyedFrame(const QRect& area);
     void repaintChanged(const QRect& changed);
+    void showChanged(const QRect& changed);
     void applyMask();
     void followVisiblePixels();
     /** The input shape of a translucent window; nothing to let it follow the window's shape. */
@@ -90,6 +93,10 @@ private:
     // The frame as presented (opaque), and with white keyed out for the translucent look.
     QImage frame_;
     QImage keyedFrame_;
+    // Live rectangles go straight to the X server; an exposed window is then repainted whole,
+    // since the widget's own copy of them is older.
+    X11DamagePut damagePut_{*this};
+    bool exposeWatched_ = false;
     // The window's shape; nothing while the whole window shows.
     std::optional<QRegion> shape_;
     // The input shape set while translucent; nothing while it follows the window's shape.

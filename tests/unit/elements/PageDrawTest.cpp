@@ -342,6 +342,11 @@ TEST_F(PageDraw, AParkedPageLetsItsPicturesGoAndDrawsThemAgainUnchanged)
     EXPECT_FALSE(page->normalImage()->parked());
     EXPECT_EQ(rig.pixel(2, 3), normal(2, 3));
     EXPECT_EQ(rig.pixel(15, 12), pressed(15, 12));
+    EXPECT_TRUE(page->highlightImage()->parked()) << "no highlight was needed";
+    // The page shown keeps its normal picture.
+    page->parkPictures(true);
+    EXPECT_FALSE(page->normalImage()->parked());
+    EXPECT_TRUE(page->pressedImage()->parked());
     // A cross-fade of a parked page decodes it too.
     page->parkPictures();
     rig.fill(0);

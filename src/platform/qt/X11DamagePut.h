@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+#include <vector>
+
+class QWidget;
+struct xcb_connection_t;
+
+namespace windlecroft {
+
+/**
+ * Puts changed rectangles of a window's frame straight into the X11 window, one PutImage
+ * request each. The widget repaint it stands in for costs a round trip to the server and two
+ * more wake-ups per frame, which is most of what a live frame of a small rectangle costs.
+ * Usable only on X11, at a device-pixel ratio of 1, for windows of depth 24 or 32.
+ */
+class X11DamagePut {
+public:
+    explicit X11DamagePut(QWidget& window);
+    ~X11DamagePut();
+    X11DamagePut(const X11DamagePut&) = delete;
+    X11DamagePut& operator=(const X11DamagePut&) = delete;
+
+    /** Whether put() can show the window's frame now. */
+    bool usable();
+    /** Sends area of image (32-bit pixels, window coordinates) to the window. */
+    void put(const QImage& image, const QRect& area);
+
+private:
+    bool prepare();
+
+    QWidget& window_;
+    xcb_connection_t* connection_ = nullptr;
+    std::uint32_t target_ = 0;
+    std::uint32_t gc_ = 0;
+    std::uint8_t depth_ = 0;
+    // Rows per request, so that a request stays within the server's maximum length.
+    std::uint32_t maxRequestBytes_ = 0;
+    bool checked_ = false;
+    std::vector<std::uint32_t> rows_;
+};
+
+} // namespace windlecroft
