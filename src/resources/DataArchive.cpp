@@ -21,7 +21,7 @@ void DataArchive::open(const std::filesystem::path& path)
 {
     // Only a regular file within the archive limit is taken. Its entries are found once here
     // and read when asked for; a file that shrinks meanwhile gives only what is still there.
-    auto file = std::make_unique<RegularFile>(path);
+    auto file = std::make_shared<const RegularFile>(path);
     if (!file->isOpen() || file->size() > maxArchiveBytes)
         throw Error("can't open data file");
     close();
@@ -126,6 +126,14 @@ const DataArchive::Indexed* DataArchive::indexed(std::string_view name) const
 {
     const auto found = std::find_if(index_.begin(), index_.end(), [name](const Indexed& entry) { return entry.name == name; });
     return found == index_.end() ? nullptr : &*found;
+}
+
+std::optional<FileRange> DataArchive::fileRange(std::string_view name) const
+{
+    const Indexed* entry = indexed(name);
+    if (!file_ || !entry)
+        return std::nullopt;
+    return FileRange{file_, entry->offset, entry->size};
 }
 
 bool DataArchive::contains(std::string_view name) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FileRange.h"
 #include "base/RegularFile.h"
 
 #include <cstdint>
@@ -58,6 +59,9 @@ public:
      */
     ArchiveEntry findEntry(std::string_view name) const;
 
+    /** Where the entry's bytes lie in the archive's file; nothing for an archive held in memory or a name not found. */
+    std::optional<FileRange> fileRange(std::string_view name) const;
+
     /** Whether an entry of that name can be found. */
     bool contains(std::string_view name) const;
 
@@ -90,7 +94,7 @@ private:
     const Indexed* indexed(std::string_view name) const;
 
     std::vector<std::uint8_t> block_;
-    std::unique_ptr<RegularFile> file_;
+    std::shared_ptr<const RegularFile> file_;
     std::uint64_t size_ = 0;
     std::vector<Indexed> index_;
     std::uint64_t readableEnd_ = 0;

@@ -105,12 +105,17 @@ Font::Opened& Font::opened() const
     FT_Face face = nullptr;
     if (!library)
         return result;
-    // A face from the archive is opened from the catalog's copy of its bytes, which the Font
-    // shares, so withdrawing the font file later leaves this face intact.
+    // A face from the archive is opened from the catalog's bytes, which the Font shares, so
+    // withdrawing the font file later leaves this face intact.
     const FontCatalog::FontData& data = match->data;
-    const int failed = data ? FT_New_Memory_Face(library, data->data(), static_cast<FT_Long>(data->size()), match->index, &face)
-                            : FT_New_Face(library, match->file.c_str(), match->index, &face);
-    if (failed != 0)
+    if (data) {
+        FontBytes::Face opened = data->open(library, match->index);
+        face = opened.face;
+        result.stream = std::move(opened.stream);
+    } else if (FT_New_Face(library, match->file.c_str(), match->index, &face) != 0) {
+        face = nullptr;
+    }
+    if (!face)
         return result;
     result.face = face;
     result.data = data;

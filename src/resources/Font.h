@@ -14,6 +14,8 @@ struct FT_FaceRec_;
 
 namespace windlecroft {
 
+class FontBytes;
+
 class FontCatalog;
 
 /**
@@ -85,8 +87,10 @@ private:
     // The face in use and what is drawn with it, set up at first use.
     struct Opened {
         FT_FaceRec_* face = nullptr;
-        // The bytes of a face held in memory; they must outlive the face.
-        std::shared_ptr<const std::vector<std::uint8_t>> data;
+        // The bytes of a face a skin installed, and what the face reads through; both must
+        // outlive the face.
+        std::shared_ptr<const FontBytes> data;
+        std::shared_ptr<void> stream;
         std::string family;
         int ascent = 0;
         bool embolden = false;

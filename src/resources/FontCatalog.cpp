@@ -162,12 +162,12 @@ FT_LibraryRec_* FontCatalog::freetype()
     return freetype_;
 }
 
-FontCatalog::FontDataId FontCatalog::addFontData(std::span<const std::uint8_t> bytes)
+FontCatalog::FontDataId FontCatalog::addFontData(std::span<const std::uint8_t> bytes, std::optional<FileRange> lying)
 {
     FT_Library library = freetype();
     if (!library || bytes.empty())
         return 0;
-    // The faces are read from the caller's bytes, which are copied only when they hold a font.
+    // The faces are read from the caller's bytes, which are kept only when they hold a font.
     std::vector<MemoryFace> faces;
     long faceCount = 1;
     for (long index = 0; index < faceCount && index < maxFacesPerFontFile; ++index) {
@@ -192,7 +192,8 @@ FontCatalog::FontDataId FontCatalog::addFontData(std::span<const std::uint8_t> b
         return 0;
     MemoryFont font;
     font.id = ++lastId_;
-    font.data = std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end());
+    font.data = lying ? std::make_shared<const FontBytes>(std::move(*lying))
+                      : std::make_shared<const FontBytes>(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     font.faces = std::move(faces);
     memoryFonts_.insert(memoryFonts_.begin(), std::move(font));
     return lastId_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/FontBytes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -21,8 +23,8 @@ namespace windlecroft {
  */
 class FontCatalog {
 public:
-    /** The bytes of a font file held in memory; faces opened from them share ownership. */
-    using FontData = std::shared_ptr<const std::vector<std::uint8_t>>;
+    /** The bytes of a font file a skin installed; faces opened from them share ownership. */
+    using FontData = std::shared_ptr<const FontBytes>;
     /** Names one addFontData(); 0 names nothing. */
     using FontDataId = std::uint64_t;
 
@@ -32,11 +34,12 @@ public:
     FontCatalog& operator=(const FontCatalog&) = delete;
 
     /**
-     * Copies a font file's bytes into the catalog and makes every face FreeType can open in it
-     * available to match(), ahead of the faces added before it and of the system's fonts. Gives
-     * 0, and keeps nothing, when no face can be opened.
+     * Makes every face FreeType can open in a font file's bytes available to match(), ahead of
+     * the faces added before it and of the system's fonts. The catalog keeps a copy of the
+     * bytes, or only where they lie when a file range holding them is given. Gives 0, and keeps
+     * nothing, when no face can be opened.
      */
-    FontDataId addFontData(std::span<const std::uint8_t> bytes);
+    FontDataId addFontData(std::span<const std::uint8_t> bytes, std::optional<FileRange> lying = std::nullopt);
     /** Withdraws one earlier addition: Fonts resolved afterwards no longer get its faces. */
     void removeFontData(FontDataId id);
     /** The number of additions currently in the catalog. */

@@ -18,7 +18,7 @@ FontFile::FontFile(FontCatalog& catalog, const DataArchive& archive, std::string
     : catalog_(catalog), fileName_(lastNameComponent(archiveName))
 {
     const ArchiveEntry entry = archive.findEntry(archiveName);
-    id_ = catalog_.addFontData(entry.bytes());
+    id_ = catalog_.addFontData(entry.bytes(), archive.fileRange(archiveName));
 }
 
 FontFile::~FontFile()

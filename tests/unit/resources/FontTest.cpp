@@ -157,6 +157,28 @@ TEST_F(Fonts, AnArchiveFaceIsMatchedByItsFamilyAndDrawnFromMemoryWhileItsFileIsI
     EXPECT_TRUE(samePixels(drawn(*kept), installedDrawing));
 }
 
+TEST_F(Fonts, AFaceInstalledFromTheArchivesFileIsReadFromItAndDrawsAsFromMemory)
+{
+    Surface fromMemory;
+    {
+        FontFile file(catalog, archive, "Data\\Fonts\\title.ttf");
+        fromMemory = drawn(testFontFamily);
+    }
+    test::TempDir dir;
+    writeFile(dir / "windlecroft.dat", writer.bytes());
+    DataArchive onDisk;
+    onDisk.open(dir / "windlecroft.dat");
+    ASSERT_TRUE(onDisk.fileRange("Data\\Fonts\\title.ttf"));
+    FontFile file(catalog, onDisk, "Data\\Fonts\\title.ttf");
+    Font font(catalog, testFontFamily, 20, 400);
+    ASSERT_EQ(font.family(), testFontFamily);
+    // The face keeps reading after the archive lets go of its file.
+    onDisk.close();
+    EXPECT_TRUE(samePixels(drawn(font), fromMemory));
+    Font openedLater(catalog, testFontFamily, 20, 400);
+    EXPECT_TRUE(samePixels(drawn(font, "Qg Windle"), drawn(openedLater, "Qg Windle")));
+}
+
 TEST_F(Fonts, AFontMadeBeforeItsFontFileGetsTheArchiveFaceAtFirstUse)
 {
     const Surface fallback = drawn(testFontFamily);
