@@ -51,8 +51,10 @@ void FrameRenderer::render()
         if (!page || !page->drawLiveChanges(damage_))
             return;
         if (!parts_.skin.pages().empty() && scenes.onPanelPage()) {
-            for (const Rect& area : damage_)
-                drawTitle(area);
+            for (const Rect& area : damage_) {
+                if (nearTitle(area))
+                    drawTitle(area);
+            }
         }
         parts_.backBuffer.present(damage_);
         return;
@@ -70,6 +72,17 @@ void FrameRenderer::drawTitle()
 {
     const Surface& surface = parts_.backBuffer.surface();
     drawTitle({0, 0, surface.width(), surface.height()});
+}
+
+// Whether an area may hold pixels of the title's line: its glyphs reach at most an ascent
+// below the baseline, and the baseline lies an ascent below titleY.
+bool FrameRenderer::nearTitle(const Rect& area) const
+{
+    const Font* font = parts_.skin.fonts().find(titleFontName);
+    if (!font)
+        return false;
+    const int reach = 2 * font->ascent() + 2;
+    return area.bottom > titleY - 2 && area.top < titleY + reach;
 }
 
 void FrameRenderer::drawTitle(const Rect& clip)

@@ -46,6 +46,7 @@ public:
 private:
     void drawTitle();
     void drawTitle(const Rect& clip);
+    bool nearTitle(const Rect& area) const;
     void directRepaint();
 
     /** What the last ordinary frame showed: the page, its element states and the title's entry. */

@@ -90,6 +90,10 @@ bool QtMainWindow::event(QEvent* event)
         if (!hasFocus())
             announceFocus();
         break;
+    case QEvent::Show:
+    case QEvent::ScreenChangeInternal:
+        damagePut_.rescale();
+        break;
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
     case QEvent::Wheel:

@@ -41,9 +41,18 @@ bool X11DamagePut::prepare()
     return true;
 }
 
+void X11DamagePut::rescale()
+{
+    unscaled_ = window_.devicePixelRatioF() == 1.0;
+}
+
 bool X11DamagePut::usable()
 {
-    if (!window_.isVisible() || window_.devicePixelRatioF() != 1.0 || !window_.testAttribute(Qt::WA_WState_Created))
+    if (!window_.isVisible() || !window_.testAttribute(Qt::WA_WState_Created))
+        return false;
+    if (!unscaled_)
+        rescale();
+    if (!*unscaled_)
         return false;
     if (!checked_)
         prepare();

@@ -4,6 +4,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -26,6 +27,8 @@ public:
 
     /** Whether put() can show the window's frame now. */
     bool usable();
+    /** Reads the window's device-pixel ratio again (it changes only with its screen). */
+    void rescale();
     /** Sends area of image (32-bit pixels, window coordinates) to the window. */
     void put(const QImage& image, const QRect& area);
 
@@ -40,6 +43,7 @@ private:
     // Rows per request, so that a request stays within the server's maximum length.
     std::uint32_t maxRequestBytes_ = 0;
     bool checked_ = false;
+    std::optional<bool> unscaled_;
     std::vector<std::uint32_t> rows_;
 };
 
