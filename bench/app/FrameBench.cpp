@@ -1,6 +1,7 @@
 // The cost of one frame of the running player, headless on a manual clock that stands still, so
 // that every iteration draws the same picture again: a panel page with two highlighted buttons
-// and the track title, and a cross-fade between two panel pages. A plain copy of the same
+// and the track title, a cross-fade between two panel pages, and frames in which only a live
+// text or a live plugin changes. A plain copy of the same
 // window-sized buffer runs in the same program as the yardstick the machine's noise cannot move.
 #include "AllocationCounter.h"
 #include "support/StandardSkin.h"
@@ -9,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 using namespace windlecroft;
@@ -121,6 +123,43 @@ void BM_FrameLiveTextChanged(benchmark::State& state)
         static_cast<double>(bench::allocationCount() - before) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_FrameLiveTextChanged);
+
+// A frame of a live plugin while a track plays: the spectrum of the music, the page's pixels put
+// back under the plugin's rectangle, the example spectrum plugin's bars, and that rectangle
+// presented alone. The clock moves on by the plugin's pace before each frame.
+void BM_FrameLivePlugin(benchmark::State& state)
+{
+    Harness h(false);
+    TestSkin skin;
+    skin.config.startScene("dzien");
+    std::filesystem::copy_file(SPECTRUM_PLUGIN, h.dir / "spectrum.so");
+    skin.config.plugin("spectrum", "spectrum.so");
+    const Rect bars{424, 446, 556, 488};
+    skin.addPage("dzien", dayColours, false,
+                 [&bars](SkinConfigWriter& c) { c.record(skin::LivePluginRecord{"spectrum", bars, 1}); });
+    writeFile(h.dir / "tone.ogg", encodeTone({.seconds = 30.0}));
+    skin.config.tracklist(1, {{"Tone", (h.dir / "tone.ogg").string()}});
+    h.start(skin);
+    h.act(0x1001);
+    h.audio.renderMilliseconds(500);
+    h.run(100);
+    const std::uint64_t before = bench::allocationCount();
+    const int presented = h.desktop->presentCount();
+    for (auto _ : state) {
+        h.clock.advance(33);
+        h.app->frameUpdate();
+        h.app->frameRender();
+        benchmark::ClobberMemory();
+    }
+    if (h.desktop->presentCount() - presented != static_cast<int>(state.iterations())
+        || h.desktop->lastDamage().size() != 1 || !(h.desktop->lastDamage().front() == bars)) {
+        state.SkipWithError("the frames did not present the plugin's rectangle alone");
+        return;
+    }
+    state.counters["allocations_per_frame"] =
+        static_cast<double>(bench::allocationCount() - before) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_FrameLivePlugin);
 
 // The yardstick: one copy of a window-sized buffer of 32-bit pixels.
 void BM_MemcpyWindow(benchmark::State& state)

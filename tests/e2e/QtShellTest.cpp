@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,32 @@ TEST(QtShell, ShowsThePresentedFrameAndTakesTheRegionAsItsShape)
         ASSERT_TRUE(screen.valid());
         EXPECT_EQ(screen.pixel(windowX + 25, windowY + 15), patternPixel(25, 15));
         EXPECT_EQ(screen.pixel(windowX + 5, windowY + 5), patternPixel(5, 5));
+    }
+
+    // A live rectangle alone reaches the screen, and stays there when a window laid over it goes.
+    constexpr std::uint32_t liveColour = 0x123456;
+    Surface live = frame;
+    for (int y = 10; y < 20; ++y) {
+        for (int px = 30; px < 50; ++px)
+            live.setPixel(px, y, liveColour);
+    }
+    const Rect changed{30, 10, 50, 20};
+    desktop.present(live, std::span(&changed, 1));
+    processEventsFor(300);
+    for (bool covered : {false, true}) {
+        if (covered) {
+            QWidget cover(nullptr, Qt::Window | Qt::FramelessWindowHint);
+            cover.setGeometry(windowX - 10, windowY - 10, width + 20, height + 20);
+            cover.show();
+            processEventsFor(300);
+        }
+        processEventsFor(400);
+        const Screen screen(x);
+        ASSERT_TRUE(screen.valid());
+        EXPECT_EQ(screen.pixel(windowX + 35, windowY + 15), liveColour) << (covered ? "after an exposure" : "");
+        EXPECT_EQ(screen.pixel(windowX + 49, windowY + 19), liveColour);
+        EXPECT_EQ(screen.pixel(windowX + 29, windowY + 15), patternPixel(29, 15));
+        EXPECT_EQ(screen.pixel(windowX + 35, windowY + 20), patternPixel(35, 20));
     }
     desktop.destroyWindow();
 }
