@@ -343,8 +343,8 @@ void QtMainWindow::showChanged(const QRect& changed)
             windowHandle()->installEventFilter(this);
             exposeWatched_ = true;
         }
-        damagePut_.put(translucent_ ? keyedFrame_ : frame_, changed);
-        return;
+        if (damagePut_.put(translucent_ ? keyedFrame_ : frame_, changed))
+            return;
     }
     repaintChanged(changed);
 }

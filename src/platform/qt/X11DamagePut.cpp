@@ -59,13 +59,15 @@ bool X11DamagePut::usable()
     return gc_ != 0 && static_cast<std::uint32_t>(window_.winId()) == target_;
 }
 
-void X11DamagePut::put(const QImage& image, const QRect& area)
+bool X11DamagePut::put(const QImage& image, const QRect& area)
 {
     const QRect part = area.intersected(image.rect());
     if (part.isEmpty())
-        return;
+        return true;
     const auto width = static_cast<std::uint32_t>(part.width());
-    const std::uint32_t bandRows = std::max<std::uint32_t>(1, maxRequestBytes_ / (width * 4u));
+    if (width * 4u > maxRequestBytes_)
+        return false;
+    const std::uint32_t bandRows = maxRequestBytes_ / (width * 4u);
     for (int top = part.top(); top <= part.bottom(); top += static_cast<int>(bandRows)) {
         const int rows = std::min(static_cast<int>(bandRows), part.bottom() + 1 - top);
         // PutImage takes rows back to back; the image's rows are longer than the area's.
@@ -81,6 +83,7 @@ void X11DamagePut::put(const QImage& image, const QRect& area)
                       reinterpret_cast<const std::uint8_t*>(rows_.data()));
     }
     xcb_flush(connection_);
+    return true;
 }
 
 } // namespace windlecroft

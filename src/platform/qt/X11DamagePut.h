@@ -29,8 +29,11 @@ public:
     bool usable();
     /** Reads the window's device-pixel ratio again (it changes only with its screen). */
     void rescale();
-    /** Sends area of image (32-bit pixels, window coordinates) to the window. */
-    void put(const QImage& image, const QRect& area);
+    /**
+     * Sends area of image (32-bit pixels, window coordinates) to the window; false, and nothing
+     * sent, when one of its rows alone is longer than a request may be.
+     */
+    bool put(const QImage& image, const QRect& area);
 
 private:
     bool prepare();
