@@ -49,7 +49,8 @@ inline std::vector<float> heardSamples(const std::filesystem::path& raw, std::ui
     file.seekg(static_cast<std::streamoff>(offset));
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::vector<float> samples(bytes.size() / sizeof(float));
-    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    if (!samples.empty())
+        std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
     return samples;
 }
 
