@@ -16,7 +16,9 @@ namespace windlecroft {
 
 void Image::loadImage(std::string_view name, const ImageLoadContext& context)
 {
-    const std::int64_t largestPicture = context.budget ? context.budget->largestPicture() : maxPicturePixels;
+    // A picture decoded again after it was let go has been charged already: only the decoders'
+    // own limit holds for it.
+    const std::int64_t largestPicture = context.budget && !charged_ ? context.budget->largestPicture() : maxPicturePixels;
     switch (classifyFileName(name)) {
     case FileKind::Bmp:
         pixels_ = decodeBmp(context.archive.findEntry(name).bytes(), largestPicture);

@@ -4,6 +4,7 @@
 #include "skin/ArchiveWriter.h"
 #include "resources/DataArchive.h"
 #include "resources/Image.h"
+#include "resources/PictureBudget.h"
 #include "resources/JpegDecoder.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +109,29 @@ TEST_F(ImageLoading, BmpAndJpegHaveTheirSizes)
     EXPECT_EQ(jpeg.width(), 40);
     EXPECT_EQ(jpeg.height(), 30);
     EXPECT_EQ(diagnostics.str(), "");
+}
+
+// A JPEG loaded later is looked up at once and decoded at its first unpark; it is charged to the
+// budget once, so a budget spent meanwhile never refuses it when it is decoded again.
+TEST_F(ImageLoading, APictureLoadedLaterIsChargedOnceAndDecodesAgainWhateverTheBudgetLeft)
+{
+    writer.add("Data\\xray.jpg", skin::encodeJpeg(quadrants(40, 30)));
+    open();
+    PictureBudget budget(40 * 30 + 10);
+    const ImageLoadContext context{archive, false, 600, diagnostics, &budget};
+    Image image;
+    image.loadLater("Data\\xray.jpg", context);
+    EXPECT_TRUE(image.parked());
+    EXPECT_EQ(budget.left(), 40 * 30 + 10) << "nothing is decoded before it is needed";
+    image.unpark(context);
+    EXPECT_EQ(image.width(), 40);
+    EXPECT_EQ(budget.left(), 10);
+    image.park();
+    image.unpark(context);
+    EXPECT_EQ(image.width(), 40) << "decoded again though only 10 pixels are left";
+    EXPECT_EQ(budget.left(), 10);
+    Image missing;
+    EXPECT_THROW(missing.loadLater("Data\\none.jpg", context), Error);
 }
 
 TEST_F(ImageLoading, UnknownKindsLoadNothingAndLookNothingUp)
