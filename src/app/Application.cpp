@@ -46,6 +46,9 @@ int Application::run()
         loadConfig();
         initAudio();
         startScenes();
+        // The start page is shown at once; its enter actions run on the first tick (a module
+        // they start may still wait for the module library to set itself up).
+        renderer_.render();
         exitCode = desktop_.run(*this);
         if (loopError_)
             throw Error(*loopError_, loopDetail_);
