@@ -281,14 +281,25 @@ void AudioEngine::setHoldAtEnd(ChannelHandle channel, bool hold)
 bool AudioEngine::spectrum(ChannelHandle channel, std::span<float, FrequencyAnalyzer::binCount> magnitudes)
 {
     std::array<float, SampleHistory::size> samples;
+    std::uint64_t pushed = 0;
     {
         std::lock_guard lock(mutex_);
         const Channel* found = find(channel);
         if (!found || found->state() == ChannelState::Stopped)
             return false;
+        pushed = found->history().pushed();
+        // The output takes its samples in blocks: between two of them the history, and so the
+        // spectrum, is the one transformed last.
+        if (channel == lastSpectrumChannel_ && pushed == lastSpectrumPushed_) {
+            std::copy(lastSpectrum_.begin(), lastSpectrum_.end(), magnitudes.begin());
+            return true;
+        }
         found->history().copyTo(samples);
     }
     analyzer_.analyze(samples, magnitudes);
+    std::copy(magnitudes.begin(), magnitudes.end(), lastSpectrum_.begin());
+    lastSpectrumChannel_ = channel;
+    lastSpectrumPushed_ = pushed;
     return true;
 }
 

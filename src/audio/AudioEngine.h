@@ -5,6 +5,7 @@
 #include "audio/FrequencyAnalyzer.h"
 #include "audio/AudioOutput.h"
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -125,6 +126,10 @@ private:
     std::function<void()> endListener_;
     std::vector<float> scratch_;
     FrequencyAnalyzer analyzer_;
+    // The spectrum transformed last, and of which history; used by the main thread only.
+    std::array<float, FrequencyAnalyzer::binCount> lastSpectrum_{};
+    ChannelHandle lastSpectrumChannel_ = 0;
+    std::uint64_t lastSpectrumPushed_ = 0;
     // The module library builds its resampling tables when the first module of the process is
     // opened, which takes tens of milliseconds; this thread has that done while the skin loads.
     std::thread moduleWarmUp_;

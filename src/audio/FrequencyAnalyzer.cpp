@@ -30,7 +30,7 @@ void FrequencyAnalyzer::analyze(std::span<const float, fftSize> samples, std::sp
     // A sine of amplitude A gives |X| = A × N / 2 without a window, half of that with Hann.
     constexpr float scale = 4.0f / static_cast<float>(fftSize);
     for (std::size_t k = 0; k < binCount; ++k)
-        magnitudes[k] = std::hypot(bins[k].r, bins[k].i) * scale;
+        magnitudes[k] = std::sqrt(bins[k].r * bins[k].r + bins[k].i * bins[k].i) * scale;
 }
 
 } // namespace windlecroft

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 namespace windlecroft {
@@ -15,7 +16,11 @@ public:
     {
         samples_[next_] = sample;
         next_ = (next_ + 1) % size;
+        ++pushed_;
     }
+
+    /** How many samples were pushed so far: the history changed when this did. */
+    std::uint64_t pushed() const { return pushed_; }
 
     /** Copies the samples oldest first; never-written places are silence. */
     void copyTo(std::span<float, size> out) const
@@ -27,6 +32,7 @@ public:
 private:
     std::array<float, size> samples_{};
     std::size_t next_ = 0;
+    std::uint64_t pushed_ = 0;
 };
 
 } // namespace windlecroft
