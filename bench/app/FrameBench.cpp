@@ -6,6 +6,7 @@
 #include "AllocationCounter.h"
 #include "support/StandardSkin.h"
 #include "support/ToneEncoder.h"
+#include "elements/LivePlugin.h"
 
 #include <benchmark/benchmark.h>
 
@@ -146,7 +147,7 @@ void BM_FrameLivePlugin(benchmark::State& state)
     const std::uint64_t before = bench::allocationCount();
     const int presented = h.desktop->presentCount();
     for (auto _ : state) {
-        h.clock.advance(33);
+        h.clock.advance(LivePlugin::frameMs);
         h.app->frameUpdate();
         h.app->frameRender();
         benchmark::ClobberMemory();

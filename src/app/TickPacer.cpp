@@ -53,7 +53,7 @@ int TickPacer::restingInterval() const
     const Page* page = scenes_.currentPage();
     if (!page)
         return interval;
-    // A live plugin draws at its own pace, at most 30 times a second.
+    // A live plugin draws at its own pace, at most 25 times a second.
     if (const std::optional<int> live = page->liveTickMs())
         shorten(*live);
     const std::uint64_t now = clock_.now();

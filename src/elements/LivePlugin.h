@@ -9,14 +9,14 @@ namespace windlecroft {
 class Plugin;
 
 /**
- * A plugin drawn on every frame of its page into its rectangle, at most 30 times a second (as
- * smooth as a visualiser needs, at half the cost of the screen's rate), while the main channel
- * plays when it asks for that. Before each of its frames the page puts its own pixels back
- * under the rectangle.
+ * A plugin drawn on every frame of its page into its rectangle, at most 25 times a second (the
+ * rate of film, smooth for a visualiser, at well under half the cost of the screen's), while
+ * the main channel plays when it asks for that. Before each of its frames the page puts its own
+ * pixels back under the rectangle.
  */
 class LivePlugin {
 public:
-    static constexpr std::uint64_t frameMs = 33;
+    static constexpr std::uint64_t frameMs = 40;
 
     LivePlugin(Plugin& plugin, Rect rect, bool onlyWhilePlaying)
         : plugin_(plugin), rect_(rect), onlyWhilePlaying_(onlyWhilePlaying)

@@ -503,7 +503,7 @@ void Page::updateLive(std::vector<Rect>* damage)
     }
     for (auto& slider : sliders_) {
         if (slider->live() && slider->follow(sourceFraction(slider->source())))
-            changed(slider->rect());
+            changed(slider->knobChange());
     }
     for (LiveText& text : liveTexts_) {
         if (text.update(player))

@@ -82,6 +82,22 @@ bool Slider::follow(std::optional<double> fraction)
     return value_ != drawnValue_;
 }
 
+Rect Slider::knobChange() const
+{
+    if (drawnValue_ < 0)
+        return rect_;
+    const auto knobAt = [this](int value) {
+        const int x = orientation_ == Orientation::Horizontal ? rect_.left + value : rect_.left;
+        const int y = orientation_ == Orientation::Horizontal ? rect_.top : rect_.top + value;
+        return Rect{x, y, x + knobWidth_, y + knobHeight_};
+    };
+    const Rect was = knobAt(drawnValue_);
+    const Rect now = knobAt(value_);
+    return intersection({std::min(was.left, now.left), std::min(was.top, now.top), std::max(was.right, now.right),
+                         std::max(was.bottom, now.bottom)},
+                        rect_);
+}
+
 void Slider::drawKnob(Canvas& canvas, const Rect& clip)
 {
     drawnValue_ = value_;

@@ -59,6 +59,11 @@ public:
      * leaves it where it is); true when the knob must be drawn again.
      */
     bool follow(std::optional<double> fraction);
+    /**
+     * What follow() changed on screen: the knob where it was drawn and where it is now, inside
+     * the slider's rectangle (the whole rectangle before the knob was first drawn).
+     */
+    Rect knobChange() const;
     /** Draws the knob's picture at its value, only inside clip. */
     void drawKnob(Canvas& canvas, const Rect& clip);
 

@@ -5,7 +5,7 @@
 // record, the plugin draws only while that page is blended during a cross-fade, over the
 // blended pixels, so the bars flash up between two panel pages (twice in each frame when both
 // pages attach it). Named by a page's `live-plugin` record, as the demo skin does, it draws on
-// every frame of that page, at most 30 times a second, and with while-playing only while the
+// every frame of that page, at most 25 times a second, and with while-playing only while the
 // music plays; before each call the page puts its own pixels back under the record's
 // rectangle, so each call paints one whole frame of bars, inside that rectangle only. The
 // demo's pages give the box below as that rectangle.

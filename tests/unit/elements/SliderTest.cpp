@@ -1,4 +1,5 @@
 #include "elements/Slider.h"
+#include "resources/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -71,4 +72,18 @@ TEST(Slider, PressOutsideChangesNothingAndNoTravelMeansZeroPercent)
     larger.press(true, 5, 10);
     EXPECT_EQ(larger.value(), 0);
     EXPECT_EQ(larger.percent(), 0.0f);
+}
+
+TEST(Slider, AFollowingKnobChangesOnlyWhereItWasAndWhereItIs)
+{
+    Slider slider(Slider::Orientation::Horizontal, false, {100, 0, 300, 20}, 0x2001);
+    slider.setKnobSize(20, 10);
+    EXPECT_TRUE(slider.follow(0.5));
+    EXPECT_EQ(slider.knobChange(), (Rect{100, 0, 300, 20})) << "nothing drawn yet: the whole slider";
+    Canvas canvas;
+    canvas.create(400, 40);
+    slider.drawKnob(canvas, {0, 0, 400, 40});
+    EXPECT_FALSE(slider.follow(0.5));
+    EXPECT_TRUE(slider.follow(0.6));
+    EXPECT_EQ(slider.knobChange(), (Rect{190, 0, 228, 10}));
 }
