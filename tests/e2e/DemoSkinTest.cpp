@@ -233,7 +233,9 @@ TEST(DemoSkinOnX11, EveryPanelButtonPostsItsActionWhileTheMusicPlays)
     EXPECT_NE(player.errors().find(traceLine(switchPage, skin.mappingIndex("empty"))), std::string::npos) << player.errors();
 
     const Heard heard = listen(heardFile);
-    EXPECT_GT(heard.seconds, 5.0);
+    // The output is closed while nothing plays (after the stop button, say), so only part of
+    // the run is written.
+    EXPECT_GT(heard.seconds, 3.0);
     EXPECT_LE(heard.peak, 1.5f) << "not the float samples the player asked for";
     EXPECT_GT(heard.rms, 0.02) << "the fanfare and the playlist should be heard";
 }
