@@ -6,6 +6,7 @@
 #include "support/Process.h"
 #include "support/SoundMeasure.h"
 #include "support/TempDir.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -111,17 +112,6 @@ std::size_t occurrences(const std::string& text, const std::string& line)
     for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
         ++count;
     return count;
-}
-
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
 }
 
 // A person's click: the pointer arrives, rests a moment, and the button goes down and up.

@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 #include "support/TestSkin.h"
 #include "support/ToneEncoder.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -28,17 +29,6 @@ constexpr double toneSeconds = 30.0;
 bool installed(const std::string& program)
 {
     return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
 }
 
 // A session bus of the test's own, on a socket in a temporary folder.

@@ -5,6 +5,7 @@
 #include "XServer.h"
 #include "base/ActionCode.h"
 #include "support/Process.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -29,17 +30,6 @@ std::uint32_t patternAt(int x, int y)
 {
     return static_cast<std::uint32_t>((x * 37) & 0xFF) << 16 | static_cast<std::uint32_t>((y * 53) & 0xFF) << 8
            | static_cast<std::uint32_t>(0x40 + ((x + 2 * y) & 0x3F));
-}
-
-bool eventually(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + 15s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
 }
 
 // The player with the patterned panel on x, under Qt's ratio from QT_SCALE_FACTOR=2.
@@ -76,7 +66,7 @@ TEST(PlayerHiDpi, AtRatioTwoEachSkinPixelIsATwoByTwoBlockAndAClickReachesTheElem
     const auto panelShown = [&] {
         return ScreenCapture(x).pixel(placed->x + 401, placed->y + 301) == patternAt(200, 150);
     };
-    ASSERT_TRUE(eventually(panelShown)) << "the panel never showed; " << player->errors();
+    ASSERT_TRUE(eventually(panelShown, 15s)) << "the panel never showed; " << player->errors();
 
     // Every skin pixel is a 2x2 block of its colour; the cut corner shows Xvfb's white root.
     const ScreenCapture screen(x);
@@ -99,7 +89,7 @@ TEST(PlayerHiDpi, AtRatioTwoEachSkinPixelIsATwoByTwoBlockAndAClickReachesTheElem
     const int pastButton = placed->x + 2 * (button.right + 1);
     x.query({"xdotool", "mousemove", std::to_string(pastButton), row, "click", "1"});
     x.query({"xdotool", "mousemove", std::to_string(pastButton - 1), row, "click", "1"});
-    EXPECT_TRUE(eventually([&] { return player->errors().find(buttonTrace) != std::string::npos; }))
+    EXPECT_TRUE(eventually([&] { return player->errors().find(buttonTrace) != std::string::npos; }, 15s))
         << "the click on the button's last pixel did not reach it; " << player->errors();
     x.query({"xdotool", "windowfocus", "--sync", *window, "key", "Escape"});
     EXPECT_EQ(player->wait(15s), 0) << player->errors();
@@ -121,7 +111,7 @@ TEST(PlayerHiDpi, ScaleForcesTheRatioAndAFractionalOneIsDrawnSmoothly)
     EXPECT_EQ(placed->width, width * 3 / 2);
     EXPECT_EQ(placed->height, height * 3 / 2);
     // Skin pixel (70, 10) belongs to the panel's shape, not to the intro's fixed rectangle.
-    ASSERT_TRUE(eventually([&] { return ScreenCapture(x).pixel(placed->x + 105, placed->y + 15) != 0xFFFFFFu; }))
+    ASSERT_TRUE(eventually([&] { return ScreenCapture(x).pixel(placed->x + 105, placed->y + 15) != 0xFFFFFFu; }, 15s))
         << "the panel never showed; " << player->errors();
 
     std::unordered_set<std::uint32_t> pattern;

@@ -7,6 +7,7 @@
 #include "support/Process.h"
 #include "support/TempDir.h"
 #include "support/TestSkin.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -110,17 +111,6 @@ void xdotool(const XServer& x, std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "xdotool");
     x.query(arguments);
-}
-
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
 }
 
 bool windowVisible(const XServer& x)

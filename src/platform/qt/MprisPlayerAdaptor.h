@@ -41,7 +41,7 @@ public:
 
     MprisPlayerAdaptor(QObject* object, RemoteCommands& commands, const RemoteState& state);
 
-    /** The object path that names a playlist position; the spec's NoTrack path for −1. */
+    /** The object path that names a playlist position; MPRIS's NoTrack path for −1. */
     static QDBusObjectPath trackPath(int track);
     /** The playlist position a track path names; −1 for any other path. */
     static int trackOf(const QDBusObjectPath& path);

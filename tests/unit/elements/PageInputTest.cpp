@@ -1,5 +1,5 @@
 // The page's input routing: every collection walked newest first with no early exit,
-// posts in the order the Part gives, and what counts as a handled press.
+// posts in the player's order, and what counts as a handled press.
 #include "support/PageRig.h"
 
 #include <gtest/gtest.h>
@@ -309,7 +309,7 @@ TEST_F(PageInput, FocusGainForgetsPressHoverAndHighlight)
     EXPECT_TRUE(rig.posted().empty());
 }
 
-TEST_F(PageInput, SlidersDragThroughThePageAndAnnounceAsThePartSays)
+TEST_F(PageInput, SlidersDragThroughThePageAndAnnounceEveryMoveOrOnlyTheRelease)
 {
     // Live (7) and release-only (8) sliders over the same track.
     page->addSlider(Slider::Orientation::Horizontal, false, {0, 0, 60, 9}, "knob20x10.bmp", 7, rig.images());

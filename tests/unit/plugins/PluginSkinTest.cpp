@@ -1,4 +1,4 @@
-// Plugins named by a skin (Parts 2.4 and 6.1): the three load messages, the order of start,
+// Plugins named by a skin: the three load messages, the order of start,
 // one start and one unload however many pages attach a plugin, and the playlist names the
 // plugins read from the context.
 #include "app/Application.h"
