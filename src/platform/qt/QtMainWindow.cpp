@@ -330,6 +330,7 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
             rebuildKeyedFrame(changed);
         showChanged(changed);
     }
+    damagePut_.finish();
     if (changedAny && translucent_)
         followVisiblePixels();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt/X11SharedPixels.h"
+
 #include <QImage>
 #include <QRect>
 
@@ -13,10 +15,12 @@ struct xcb_connection_t;
 namespace windlecroft {
 
 /**
- * Puts changed rectangles of a window's frame straight into the X11 window, one PutImage
- * request each. The widget repaint it stands in for costs a round trip to the server and two
- * more wake-ups per frame, which is most of what a live frame of a small rectangle costs.
- * Usable only on X11, at a device-pixel ratio of 1, for windows of depth 24 or 32.
+ * Puts changed rectangles of a window's frame straight into the X11 window: through shared
+ * memory where the server offers it (ShmPutImage), else through the socket (PutImage). The
+ * widget repaint it stands in for costs a round trip to the server and two more wake-ups per
+ * frame, which is most of what a live frame of a small rectangle costs. A frame's requests
+ * leave together at finish(). Usable only on X11, at a device-pixel ratio of 1, for windows
+ * of depth 24 or 32.
  */
 class X11DamagePut {
 public:
@@ -34,9 +38,12 @@ public:
      * sent, when one of its rows alone is longer than a request may be.
      */
     bool put(const QImage& image, const QRect& area);
+    /** Sends what this frame's put() calls asked for. */
+    void finish();
 
 private:
     bool prepare();
+    bool putShared(const QImage& image, const QRect& part);
 
     QWidget& window_;
     xcb_connection_t* connection_ = nullptr;
@@ -48,6 +55,8 @@ private:
     bool checked_ = false;
     std::optional<bool> unscaled_;
     std::vector<std::uint32_t> rows_;
+    std::optional<X11SharedPixels> shared_;
+    bool unsent_ = false;
 };
 
 } // namespace windlecroft
