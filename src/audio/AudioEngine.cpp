@@ -280,26 +280,28 @@ void AudioEngine::setHoldAtEnd(ChannelHandle channel, bool hold)
 
 bool AudioEngine::spectrum(ChannelHandle channel, std::span<float, FrequencyAnalyzer::binCount> magnitudes)
 {
-    std::array<float, SampleHistory::size> samples;
-    std::uint64_t pushed = 0;
+    std::array<float, SampleHistory::windowSize> samples;
+    std::uint64_t end = 0;
     {
         std::lock_guard lock(mutex_);
         const Channel* found = find(channel);
         if (!found || found->state() == ChannelState::Stopped)
             return false;
-        pushed = found->history().pushed();
-        // The output takes its samples in blocks: between two of them the history, and so the
-        // spectrum, is the one transformed last.
-        if (channel == lastSpectrumChannel_ && pushed == lastSpectrumPushed_) {
+        const SampleHistory& history = found->history();
+        const auto heard = std::chrono::duration<double>(std::chrono::steady_clock::now() - blockTakenAt_).count() * outputRate;
+        const auto into = static_cast<std::uint64_t>(std::clamp(heard, 0.0, static_cast<double>(blockFrames_)));
+        end = std::min(history.pushed(), history.blockStart() + into);
+        // Between two frames that land on the same place the spectrum is the one transformed last.
+        if (channel == lastSpectrumChannel_ && end == lastSpectrumEnd_) {
             std::copy(lastSpectrum_.begin(), lastSpectrum_.end(), magnitudes.begin());
             return true;
         }
-        found->history().copyTo(samples);
+        history.copyWindow(end, samples);
     }
     analyzer_.analyze(samples, magnitudes);
     std::copy(magnitudes.begin(), magnitudes.end(), lastSpectrum_.begin());
     lastSpectrumChannel_ = channel;
-    lastSpectrumPushed_ = pushed;
+    lastSpectrumEnd_ = end;
     return true;
 }
 
@@ -309,6 +311,10 @@ void AudioEngine::render(std::span<float> out)
     std::vector<std::unique_ptr<Channel>> finished;
     {
         std::lock_guard lock(mutex_);
+        blockTakenAt_ = std::chrono::steady_clock::now();
+        blockFrames_ = out.size() / 2;
+        for (auto& [handle, channel] : channels_)
+            channel->markBlock();
         std::vector<ChannelHandle> fadedOut;
         bool ended = false;
         for (std::size_t start = 0; start < out.size(); start += 2 * mixBlockFrames)

@@ -6,6 +6,7 @@
 #include "audio/AudioOutput.h"
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -100,8 +101,11 @@ public:
     std::vector<EndSyncEvent> takeEndedSyncs() { return mailbox_.takeAll(); }
 
     /**
-     * 512 FFT magnitudes of the channel's last 1024 played samples (mono mix, Hann window),
-     * taken before the channel's volume so that a fade does not flatten the picture.
+     * 512 FFT magnitudes of the 1024 samples of the channel heard now (mono mix, Hann window),
+     * taken before the channel's volume so that a fade does not flatten the picture. The output
+     * takes a block of sound ahead of playing it; the window ends where its playing has got to,
+     * as far into the block as the time since it was taken, so the picture moves on within a
+     * block and follows the music rather than the output's blocks.
      * Returns false and leaves magnitudes alone when the channel is not playing or paused.
      */
     bool spectrum(ChannelHandle channel, std::span<float, FrequencyAnalyzer::binCount> magnitudes);
@@ -126,10 +130,13 @@ private:
     std::function<void()> endListener_;
     std::vector<float> scratch_;
     FrequencyAnalyzer analyzer_;
-    // The spectrum transformed last, and of which history; used by the main thread only.
+    // When the output took its last block, and how many frames.
+    std::chrono::steady_clock::time_point blockTakenAt_;
+    std::size_t blockFrames_ = 0;
+    // The spectrum transformed last, and of which window; used by the main thread only.
     std::array<float, FrequencyAnalyzer::binCount> lastSpectrum_{};
     ChannelHandle lastSpectrumChannel_ = 0;
-    std::uint64_t lastSpectrumPushed_ = 0;
+    std::uint64_t lastSpectrumEnd_ = 0;
     // The module library builds its resampling tables when the first module of the process is
     // opened, which takes tens of milliseconds; this thread has that done while the skin loads.
     std::thread moduleWarmUp_;

@@ -29,6 +29,8 @@ public:
     const Decoder& decoder() const { return *decoder_; }
     VolumeRamp& volume() { return volume_; }
     const SampleHistory& history() const { return history_; }
+    /** The output begins a new block (see SampleHistory::markBlock). */
+    void markBlock() { history_.markBlock(); }
 
     /** Starts (or restarts) playing from the current position with the given PlayFlag values. */
     void play(std::uint32_t flags);

@@ -39,9 +39,10 @@ SDL_AudioDeviceID SdlAudioOutput::openDevice()
     wanted.freq = sampleRate;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = channelCount;
-    // 2048 frames (46 ms at 44.1 kHz): the mixer's thread wakes half as often as with 1024, and
-    // a press of play or stop is still heard at once.
-    wanted.samples = 2048;
+    // 4096 frames (93 ms at 44.1 kHz): the mixer's thread wakes about eleven times a second,
+    // and a press of play or stop is heard within a tenth of a second. The spectrum moves on
+    // within a block by the time it has been playing, so the visualiser does not step with it.
+    wanted.samples = 4096;
     wanted.callback = &SdlAudioOutput::pull;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};

@@ -1,4 +1,5 @@
 #include "audio/AudioEngine.h"
+#include "audio/SampleHistory.h"
 #include "audio/VolumeRamp.h"
 #include "platform/headless/NullAudioOutput.h"
 
@@ -92,13 +93,44 @@ TEST_F(AudioEngineTest, SpectrumOfAOneKilohertzTonePeaksInBin23Or24)
     const ChannelHandle handle = playTone(encodeTone({.format = ToneFormat::Mp3, .seconds = 1.0}));
     std::array<float, 512> spectrum{};
     spectrum.fill(-1.0f);
-    output.renderMilliseconds(250);
+    // The block taken last is still to be heard; the spectrum is of the one before.
+    output.renderMilliseconds(200);
+    output.renderMilliseconds(50);
     ASSERT_TRUE(engine.spectrum(handle, spectrum));
     const auto peak = std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin();
     EXPECT_TRUE(peak == 23 || peak == 24) << "peak in bin " << peak;
     // Amplitude 0.5 between two bins: the Hann window loses at most about a third.
     EXPECT_GT(spectrum[static_cast<std::size_t>(peak)], 0.3f);
     EXPECT_LT(spectrum[100], 0.01f);
+}
+
+// A window ends where asked inside the last block, across the ring's wrap, and never reaches
+// before what the history keeps or past what was pushed; before the first sample is silence.
+TEST(SampleHistoryTest, AWindowEndsWhereAskedWithinWhatIsKept)
+{
+    SampleHistory history;
+    std::array<float, SampleHistory::windowSize> window{};
+    for (int i = 1; i <= 10; ++i)
+        history.push(static_cast<float>(i));
+    history.copyWindow(10, window);
+    EXPECT_EQ(window[window.size() - 11], 0.0f);
+    EXPECT_EQ(window[window.size() - 10], 1.0f);
+    EXPECT_EQ(window.back(), 10.0f);
+
+    for (int i = 11; i <= 6000; ++i)
+        history.push(static_cast<float>(i));
+    history.markBlock();
+    for (int i = 6001; i <= 10000; ++i)
+        history.push(static_cast<float>(i));
+    EXPECT_EQ(history.blockStart(), 6000u);
+    const auto windowEndingAt = [&](std::uint64_t end) {
+        history.copyWindow(end, window);
+        return std::pair{window.front(), window.back()};
+    };
+    EXPECT_EQ(windowEndingAt(8000), std::pair(6977.0f, 8000.0f));
+    EXPECT_EQ(windowEndingAt(20000), std::pair(8977.0f, 10000.0f)) << "no later than pushed";
+    const float oldestKept = 10000.0f - (SampleHistory::size - SampleHistory::windowSize);
+    EXPECT_EQ(windowEndingAt(100), std::pair(oldestKept - 1023.0f, oldestKept)) << "no older than kept";
 }
 
 TEST_F(AudioEngineTest, VolumeZeroIsSilentAndVolumeScalesLinearly)

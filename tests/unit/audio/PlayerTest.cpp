@@ -145,6 +145,7 @@ TEST_F(PlayerTest, SpectrumOfAOneKilohertzTonePeaksInBin23Or24)
     setPlaylist({tone("a.ogg", 1000)});
     player.playCurrent();
     output.renderMilliseconds(100);
+    output.renderMilliseconds(50);
     std::array<float, 512> spectrum{};
     player.readSpectrum(spectrum);
     const auto peak = std::max_element(spectrum.begin(), spectrum.end()) - spectrum.begin();
