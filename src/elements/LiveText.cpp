@@ -12,10 +12,12 @@ namespace windlecroft {
 
 namespace {
 
+long wholeSeconds(double seconds) { return seconds > 0 && std::isfinite(seconds) ? static_cast<long>(seconds) : 0; }
+
 // Whole seconds as m:ss, minutes as many as it takes.
 int clock(char* out, std::size_t size, double seconds, const char* sign = "")
 {
-    const long whole = seconds > 0 && std::isfinite(seconds) ? static_cast<long>(seconds) : 0;
+    const long whole = wholeSeconds(seconds);
     return std::snprintf(out, size, "%s%ld:%02ld", sign, whole / 60, whole % 60);
 }
 
@@ -26,7 +28,33 @@ LiveText::LiveText(Rect rect, const Font& font, std::uint32_t colour, TextAlign 
 {
 }
 
+LiveText::Values LiveText::valuesOf(const Player& player) const
+{
+    switch (what_) {
+    case LiveTextKind::Elapsed: return {wholeSeconds(player.mainSeconds()), 0};
+    case LiveTextKind::Remaining: return {wholeSeconds(player.mainLengthSeconds() - player.mainSeconds()), 0};
+    case LiveTextKind::Length: return {wholeSeconds(player.mainLengthSeconds()), 0};
+    case LiveTextKind::ElapsedOfLength: return {wholeSeconds(player.mainSeconds()), wholeSeconds(player.mainLengthSeconds())};
+    case LiveTextKind::EntryName:
+    case LiveTextKind::PositionOfCount: return {player.currentIndex(), player.playlist().count()};
+    case LiveTextKind::MainVolume: return {player.mainVolume(), 0};
+    case LiveTextKind::SideVolume: return {player.sideVolume(), 0};
+    }
+    return {};
+}
+
 bool LiveText::update(const Player& player)
+{
+    const Values values = valuesOf(player);
+    if (!formed_ || values != formedFrom_) {
+        form(player);
+        formedFrom_ = values;
+        formed_ = true;
+    }
+    return !everDrawn_ || length_ != drawnLength_ || std::memcmp(text_.data(), drawn_.data(), length_) != 0;
+}
+
+void LiveText::form(const Player& player)
 {
     char* out = text_.data();
     const std::size_t size = text_.size();
@@ -57,7 +85,6 @@ bool LiveText::update(const Player& player)
     case LiveTextKind::SideVolume: written = std::snprintf(out, size, "%d%%", player.sideVolume()); break;
     }
     length_ = std::min(static_cast<std::size_t>(std::max(written, 0)), size - 1);
-    return !everDrawn_ || length_ != drawnLength_ || std::memcmp(text_.data(), drawn_.data(), length_) != 0;
 }
 
 void LiveText::draw(Surface& target, const Rect& clip)

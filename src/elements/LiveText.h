@@ -16,7 +16,8 @@ class Surface;
 /**
  * A text of the player's state (a time, the playing entry, a volume) drawn with one of the
  * skin's fonts in a rectangle, vertically centred and clipped to it. It is formed into a fixed
- * buffer, so following the player allocates nothing.
+ * buffer, so following the player allocates nothing, and only when what it shows has changed
+ * (a time once a second).
  */
 class LiveText {
 public:
@@ -31,6 +32,11 @@ public:
     std::string_view text() const { return {text_.data(), length_}; }
 
 private:
+    // The values the text is made of, in the units it shows: equal values give the same text.
+    using Values = std::array<long, 2>;
+    Values valuesOf(const Player& player) const;
+    void form(const Player& player);
+
     Rect rect_;
     const Font& font_;
     std::uint32_t colour_;
@@ -41,6 +47,8 @@ private:
     std::array<char, 96> drawn_{};
     std::size_t drawnLength_ = 0;
     bool everDrawn_ = false;
+    Values formedFrom_{};
+    bool formed_ = false;
 };
 
 } // namespace windlecroft

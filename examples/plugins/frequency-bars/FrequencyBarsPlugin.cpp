@@ -65,16 +65,27 @@ std::uint32_t mix(std::uint32_t a, std::uint32_t b, int weight) // weight 0..255
     return result;
 }
 
+// Bands widen towards the treble, as hearing does: bin edges grow geometrically from 1 to 511.
+// Worked out once, not on every frame.
+const std::array<int, barCount + 1>& bandEdges()
+{
+    static const std::array<int, barCount + 1> edges = [] {
+        std::array<int, barCount + 1> result{};
+        for (int i = 0; i <= barCount; ++i)
+            result[static_cast<std::size_t>(i)] = std::clamp(
+                static_cast<int>(std::lround(std::pow(static_cast<float>(binCount - 1), static_cast<float>(i) / barCount))), 1,
+                binCount - 1);
+        return result;
+    }();
+    return edges;
+}
+
 // Loudness of a band as 0..1: the strongest bin in decibels, -60 dB and below counting as 0.
 float bandLevel(const float* spectrum, int bar)
 {
-    // Bands widen towards the treble, as hearing does: bin edges grow geometrically from 1 to 511.
-    const auto edge = [](int i) {
-        return std::clamp(static_cast<int>(std::lround(std::pow(static_cast<float>(binCount - 1), static_cast<float>(i) / barCount))),
-                          1, binCount - 1);
-    };
-    const int first = edge(bar);
-    const int last = std::max(first, edge(bar + 1) - 1);
+    const auto& edges = bandEdges();
+    const int first = edges[static_cast<std::size_t>(bar)];
+    const int last = std::max(first, edges[static_cast<std::size_t>(bar) + 1] - 1);
     float strongest = 0.0f;
     for (int bin = first; bin <= last; ++bin)
         strongest = std::max(strongest, spectrum[bin]);
