@@ -165,8 +165,8 @@ TEST(QtShell, ShowsThePresentedFrameAndTakesTheRegionAsItsShape)
         EXPECT_EQ(screen.pixel(windowX + 35, windowY + 20), patternPixel(35, 20));
     }
 
-    // Frames back to back, two rectangles each, take every place the shell keeps for pictures
-    // on their way to the server, some more than once: each rectangle shows its last frame.
+    // Frames of two rectangles each, sent together at the end of the frame: each rectangle shows
+    // its last frame.
     const Rect second{5, 30, 15, 40};
     const auto paint = [&live](const Rect& area, std::uint32_t colour) {
         for (int y = area.top; y < area.bottom; ++y) {

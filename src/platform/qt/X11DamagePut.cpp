@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#include <xcb/shm.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -15,7 +14,6 @@ X11DamagePut::X11DamagePut(QWidget& window) : window_(window) {}
 
 X11DamagePut::~X11DamagePut()
 {
-    shared_.reset();
     if (gc_ != 0)
         xcb_free_gc(connection_, gc_);
 }
@@ -40,7 +38,6 @@ bool X11DamagePut::prepare()
     maxRequestBytes_ = std::min<std::uint32_t>(xcb_get_maximum_request_length(connection_), 1u << 20) * 4u - 24u;
     gc_ = xcb_generate_id(connection_);
     xcb_create_gc(connection_, gc_, target_, 0, nullptr);
-    shared_.emplace(connection_);
     return true;
 }
 
@@ -67,8 +64,6 @@ bool X11DamagePut::put(const QImage& image, const QRect& area)
     const QRect part = area.intersected(image.rect());
     if (part.isEmpty())
         return true;
-    if (putShared(image, part))
-        return true;
     const auto width = static_cast<std::uint32_t>(part.width());
     if (width * 4u > maxRequestBytes_)
         return false;
@@ -91,33 +86,8 @@ bool X11DamagePut::put(const QImage& image, const QRect& area)
     return true;
 }
 
-bool X11DamagePut::putShared(const QImage& image, const QRect& part)
-{
-    const auto width = static_cast<std::size_t>(part.width());
-    const auto height = static_cast<std::size_t>(part.height());
-    const std::optional<X11SharedPixels::Space> space = shared_ ? shared_->take(width * height * 4u) : std::nullopt;
-    if (!space)
-        return false;
-    auto* to = reinterpret_cast<std::uint32_t*>(space->bytes);
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y)) + part.left();
-        to = std::copy(from, from + width, to);
-    }
-    const auto w = static_cast<std::uint16_t>(width);
-    const auto h = static_cast<std::uint16_t>(height);
-    // The picture lies alone in its space: as wide as the part, read whole.
-    const xcb_void_cookie_t request = xcb_shm_put_image(
-        connection_, target_, gc_, w, h, 0, 0, w, h, static_cast<std::int16_t>(part.left()),
-        static_cast<std::int16_t>(part.top()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, shared_->segment(), space->offset);
-    shared_->readBy(request.sequence);
-    unsent_ = true;
-    return true;
-}
-
 void X11DamagePut::finish()
 {
-    if (shared_)
-        shared_->endFrame();
     if (unsent_)
         xcb_flush(connection_);
     unsent_ = false;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/qt/X11SharedPixels.h"
-
 #include <QImage>
 #include <QRect>
 
@@ -15,12 +13,11 @@ struct xcb_connection_t;
 namespace windlecroft {
 
 /**
- * Puts changed rectangles of a window's frame straight into the X11 window: through shared
- * memory where the server offers it (ShmPutImage), else through the socket (PutImage). The
- * widget repaint it stands in for costs a round trip to the server and two more wake-ups per
- * frame, which is most of what a live frame of a small rectangle costs. A frame's requests
- * leave together at finish(). Usable only on X11, at a device-pixel ratio of 1, for windows
- * of depth 24 or 32.
+ * Puts changed rectangles of a window's frame straight into the X11 window, one PutImage
+ * request each. The widget repaint it stands in for costs a round trip to the server and two
+ * more wake-ups per frame, which is most of what a live frame of a small rectangle costs. A
+ * frame's requests leave together at finish(), so the server is woken once a frame. Usable
+ * only on X11, at a device-pixel ratio of 1, for windows of depth 24 or 32.
  */
 class X11DamagePut {
 public:
@@ -43,7 +40,6 @@ public:
 
 private:
     bool prepare();
-    bool putShared(const QImage& image, const QRect& part);
 
     QWidget& window_;
     xcb_connection_t* connection_ = nullptr;
@@ -55,7 +51,6 @@ private:
     bool checked_ = false;
     std::optional<bool> unscaled_;
     std::vector<std::uint32_t> rows_;
-    std::optional<X11SharedPixels> shared_;
     bool unsent_ = false;
 };
 
