@@ -89,13 +89,16 @@ void LiveText::form(const Player& player)
 
 void LiveText::draw(Surface& target, const Rect& clip)
 {
-    const std::string_view shown = text();
-    const int width = font_.textWidth(shown);
-    const int x = align_ == TextAlign::Left ? rect_.left
-        : align_ == TextAlign::Right        ? rect_.right - width
-                                            : rect_.left + (rect_.width() - width) / 2;
-    const int y = rect_.top + (rect_.height() - font_.cellHeight()) / 2;
-    font_.drawText(target, x, y, shown, colour_, intersection(clip, rect_));
+    const Rect visible = intersection(clip, rect_);
+    if (!holdsNoPixel(visible)) {
+        const std::string_view shown = text();
+        const int width = font_.textWidth(shown);
+        const int x = align_ == TextAlign::Left ? rect_.left
+            : align_ == TextAlign::Right        ? rect_.right - width
+                                                : rect_.left + (rect_.width() - width) / 2;
+        const int y = rect_.top + (rect_.height() - font_.cellHeight()) / 2;
+        font_.drawText(target, x, y, shown, colour_, visible);
+    }
     std::memcpy(drawn_.data(), text_.data(), length_);
     drawnLength_ = length_;
     everDrawn_ = true;

@@ -41,12 +41,17 @@ void drawList(Surface& target, const TextList& list, const ListStyle& style, int
         return;
     const Rect& rect = list.rect();
     const Rect visible = intersection(clip, rect);
+    // A frame that redraws only other live parts passes this list by.
+    if (holdsNoPixel(visible))
+        return;
     for (int row = 0; row < list.visibleRows(); ++row) {
         const int index = list.top() + row;
         if (index >= list.lineCount())
             break;
         const int y = rect.top + row * list.rowHeight();
         const Rect rowRect{rect.left, y, rect.right, y + list.rowHeight()};
+        if (holdsNoPixel(intersection(rowRect, visible)))
+            continue;
         std::uint32_t colour = style.text;
         if (index == playing)
             colour = style.playing;
@@ -75,6 +80,8 @@ void drawViewer(Surface& target, const TextViewer& viewer, const ListStyle& styl
         return;
     const Rect& rect = viewer.rect();
     const Rect visible = intersection(clip, rect);
+    if (holdsNoPixel(visible))
+        return;
     for (int row = 0; row < viewer.pageRows(); ++row) {
         const int line = viewer.firstLine() + row;
         if (line >= document->lineCount())
