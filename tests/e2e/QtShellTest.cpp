@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <sstream>
 
@@ -164,29 +163,5 @@ TEST(QtShell, ShowsThePresentedFrameAndTakesTheRegionAsItsShape)
         EXPECT_EQ(screen.pixel(windowX + 29, windowY + 15), patternPixel(29, 15));
         EXPECT_EQ(screen.pixel(windowX + 35, windowY + 20), patternPixel(35, 20));
     }
-
-    // Frames of two rectangles each, sent together at the end of the frame: each rectangle shows
-    // its last frame.
-    const Rect second{5, 30, 15, 40};
-    const auto paint = [&live](const Rect& area, std::uint32_t colour) {
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int px = area.left; px < area.right; ++px)
-                live.setPixel(px, y, colour);
-        }
-    };
-    const std::array<Rect, 2> both{changed, second};
-    for (std::uint32_t n = 1; n <= 9; ++n) {
-        paint(changed, 0x100000u * n + 0x20);
-        paint(second, 0x001000u * n + 0x200000);
-        desktop.present(live, both);
-        processEventsFor(n % 3 == 0 ? 0 : 40); // at the pace of a live plugin, now and then faster
-    }
-    processEventsFor(300);
-    const Screen screen(x);
-    ASSERT_TRUE(screen.valid());
-    EXPECT_EQ(screen.pixel(windowX + 30, windowY + 10), 0x900020u);
-    EXPECT_EQ(screen.pixel(windowX + 49, windowY + 19), 0x900020u);
-    EXPECT_EQ(screen.pixel(windowX + 5, windowY + 30), 0x209000u);
-    EXPECT_EQ(screen.pixel(windowX + 15, windowY + 30), patternPixel(15, 30));
     desktop.destroyWindow();
 }
