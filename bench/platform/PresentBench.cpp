@@ -23,9 +23,7 @@ void BM_PresentDamage(benchmark::State& state)
         state.SkipWithError("Xvfb did not start");
         return;
     }
-    setenv("DISPLAY", x.display().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    unsetenv("WAYLAND_DISPLAY");
+    x.pointQtHere();
     int argc = 1;
     char name[] = "platform_bench";
     char* argv[] = {name, nullptr};

@@ -13,9 +13,7 @@ QtSession::QtSession(int width, int height, int scaleFactor) : x_(width, height)
 {
     if (!x_.ready())
         return;
-    setenv("DISPLAY", x_.display().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    unsetenv("WAYLAND_DISPLAY");
+    x_.pointQtHere();
     // Without a session bus Qt's tray icon goes straight to the X11 notification area.
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     // Qt reads it as each QApplication starts.

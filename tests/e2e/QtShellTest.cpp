@@ -78,9 +78,7 @@ TEST(QtShell, ShowsThePresentedFrameAndTakesTheRegionAsItsShape)
 {
     XServer x(320, 240);
     ASSERT_TRUE(x.ready());
-    setenv("DISPLAY", x.display().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    unsetenv("WAYLAND_DISPLAY");
+    x.pointQtHere();
     int argc = 1;
     char name[] = "qt_shell_tests";
     char* argv[] = {name, nullptr};

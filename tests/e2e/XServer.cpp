@@ -1,6 +1,7 @@
 #include "XServer.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <sstream>
 #include <thread>
 
@@ -34,6 +35,13 @@ XServer::~XServer()
         server_->terminate();
     if (server_ && !server_->wait(std::chrono::seconds(5)))
         server_->kill();
+}
+
+void XServer::pointQtHere() const
+{
+    setenv("DISPLAY", display_.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    unsetenv("WAYLAND_DISPLAY");
 }
 
 std::optional<std::string> XServer::query(const std::vector<std::string>& command) const

@@ -16,6 +16,8 @@ public:
 
     bool ready() const { return ready_; }
     const std::string& display() const { return display_; }
+    /** Points Qt applications started from now on in this process at this display, over xcb. */
+    void pointQtHere() const;
 
     /** Runs a command against this display to its end; returns its standard output. */
     std::optional<std::string> query(const std::vector<std::string>& command) const;
