@@ -161,5 +161,20 @@ TEST(QtShell, ShowsThePresentedFrameAndTakesTheRegionAsItsShape)
         EXPECT_EQ(screen.pixel(windowX + 29, windowY + 15), patternPixel(29, 15));
         EXPECT_EQ(screen.pixel(windowX + 35, windowY + 20), patternPixel(35, 20));
     }
+
+    // Only changed pixels go out: rows far apart in one column, and the rectangle's narrow last column.
+    constexpr std::uint32_t spotColour = 0x00FF80;
+    const std::pair<int, int> spots[] = {{31, 11}, {33, 18}, {49, 19}};
+    for (auto [px, py] : spots)
+        live.setPixel(px, py, spotColour);
+    desktop.present(live, std::span(&changed, 1));
+    processEventsFor(300);
+    {
+        const Screen screen(x);
+        ASSERT_TRUE(screen.valid());
+        for (auto [px, py] : spots)
+            EXPECT_EQ(screen.pixel(windowX + px, windowY + py), spotColour) << px << "," << py;
+        EXPECT_EQ(screen.pixel(windowX + 32, windowY + 15), liveColour);
+    }
     desktop.destroyWindow();
 }

@@ -306,29 +306,49 @@ void QtMainWindow::present(const Surface& frame)
     repaintChanged(changed);
 }
 
-// Only the damaged rectangles changed: they are converted and repainted, nothing is compared.
+// Only the damaged rectangles changed. Within them only the pixels that differ from those shown
+// need to go out: each rectangle goes in columns a few pixels wide, each from its first changed
+// row to its last, so a spectrum's bars send their moving tops rather than the whole box.
 void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
 {
     if (frame_.width() != frame.width() || frame_.height() != frame.height()) {
         present(frame);
         return;
     }
+    constexpr int column = 8;
+    auto* shown = reinterpret_cast<std::uint32_t*>(frame_.bits());
+    const auto shownStride = static_cast<std::ptrdiff_t>(frame_.bytesPerLine()) / 4;
     bool changedAny = false;
     for (const Rect& rect : damage) {
         const Rect area = intersection(rect, {0, 0, frame.width(), frame.height()});
         if (holdsNoPixel(area))
             continue;
-        changedAny = true;
-        for (int y = area.top; y < area.bottom; ++y) {
-            const std::uint32_t* from = frame.row(y);
-            auto* to = reinterpret_cast<std::uint32_t*>(frame_.scanLine(y));
-            for (int x = area.left; x < area.right; ++x)
-                to[x] = from[x] | 0xFF000000u;
+        for (int left = area.left; left < area.right; left += column) {
+            const int right = std::min(area.right, left + column);
+            int top = -1;
+            int bottom = -1;
+            for (int y = area.top; y < area.bottom; ++y) {
+                const std::uint32_t* from = frame.row(y);
+                std::uint32_t* to = shown + y * shownStride;
+                bool differs = false;
+                for (int x = left; x < right; ++x) {
+                    const std::uint32_t pixel = from[x] | 0xFF000000u;
+                    differs |= to[x] != pixel;
+                    to[x] = pixel;
+                }
+                if (differs) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+            }
+            if (top < 0)
+                continue;
+            changedAny = true;
+            const QRect changed(left, top, right - left, bottom - top + 1);
+            if (translucent_)
+                rebuildKeyedFrame(changed);
+            showChanged(changed);
         }
-        const QRect changed(area.left, area.top, area.right - area.left, area.bottom - area.top);
-        if (translucent_)
-            rebuildKeyedFrame(changed);
-        showChanged(changed);
     }
     damagePut_.finish();
     if (changedAny && translucent_)
