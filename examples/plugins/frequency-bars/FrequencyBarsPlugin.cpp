@@ -122,27 +122,24 @@ public:
 
         const float fall = capFallPerSecond * secondsSinceLastDraw();
         const BarColours& colours = styles[styleOf(*context)];
+        std::array<Bar, barCount> bars{};
         for (int bar = 0; bar < barCount; ++bar) {
             const float level = context->playing && context->spectrum ? bandLevel(context->spectrum, bar) : 0.0f;
             peaks_[bar] = std::max(level, peaks_[bar] - fall);
-            const int x0 = left + static_cast<int>(bar * pitch);
-            const int x1 = left + static_cast<int>((bar + 1) * pitch) - 2; // the last pixel; one of gap before the next bar
-            const int filled = static_cast<int>(level * static_cast<float>(height - 2));
-            const int cap = bottom - 1 - static_cast<int>(peaks_[bar] * static_cast<float>(height - 2));
-            for (int y = top; y < bottom; ++y) {
-                const int fromFoot = bottom - 1 - y;
-                std::uint32_t colour;
-                int alpha;
-                if (y == cap || y == cap - 1) {
-                    colour = colours.peak;
-                    alpha = 230;
-                } else if (fromFoot < filled) {
-                    colour = mix(colours.low, colours.high, fromFoot * 255 / std::max(1, height - 1));
-                    alpha = 210;
-                } else {
-                    continue;
-                }
-                paintRow(*surface, x0, x1, y, colour, alpha);
+            bars[bar].x0 = left + static_cast<int>(bar * pitch);
+            bars[bar].x1 = left + static_cast<int>((bar + 1) * pitch) - 2; // the last pixel; one of gap before the next bar
+            bars[bar].filled = static_cast<int>(level * static_cast<float>(height - 2));
+            bars[bar].cap = bottom - 1 - static_cast<int>(peaks_[bar] * static_cast<float>(height - 2));
+        }
+        // Row by row, so that a row's shade of the gradient is worked out once for all bars.
+        for (int y = std::max(top, 0); y < std::min(bottom, surface->height); ++y) {
+            const int fromFoot = bottom - 1 - y;
+            const std::uint32_t shade = mix(colours.low, colours.high, fromFoot * 255 / std::max(1, height - 1));
+            for (const Bar& bar : bars) {
+                if (y == bar.cap || y == bar.cap - 1)
+                    paintRow(*surface, bar.x0, bar.x1, y, colours.peak, 230);
+                else if (fromFoot < bar.filled)
+                    paintRow(*surface, bar.x0, bar.x1, y, shade, 210);
             }
         }
     }
@@ -169,14 +166,29 @@ private:
         return initial == 'w' ? 1 : initial == 'n' ? 2 : 0;
     }
 
+    // Blends colour over a row's pixels, red and blue in one step and green in another, with the
+    // same rounding as mix().
     static void paintRow(const WindlecroftSurface& surface, int x0, int x1, int y, std::uint32_t colour, int alpha)
     {
-        if (y < 0 || y >= surface.height)
-            return;
+        const auto weight = static_cast<std::uint32_t>(alpha);
+        const std::uint32_t keep = 255 - weight;
+        const std::uint32_t addRedBlue = (colour & 0xFF00FFu) * weight + 0x007F007Fu;
+        const std::uint32_t addGreen = ((colour >> 8) & 0xFFu) * weight + 127u;
         std::uint32_t* row = surface.pixels + static_cast<std::ptrdiff_t>(y) * surface.stride;
-        for (int x = std::max(0, x0); x <= std::min(x1, surface.width - 1); ++x)
-            row[x] = mix(row[x], colour, alpha);
+        for (int x = std::max(0, x0); x <= std::min(x1, surface.width - 1); ++x) {
+            // Each 16-bit lane stays below 65 536, so floor(v / 255) is (v + 1 + (v >> 8)) >> 8.
+            const std::uint32_t redBlue = (row[x] & 0xFF00FFu) * keep + addRedBlue;
+            const std::uint32_t green = ((row[x] >> 8) & 0xFFu) * keep + addGreen;
+            row[x] = (((redBlue + 0x00010001u + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu) |
+                     (((green + 1 + (green >> 8)) >> 8) << 8);
+        }
     }
+
+    struct Bar {
+        int x0, x1;  // first and last pixel
+        int filled;  // rows lit from the foot
+        int cap;     // the row of the cap's lower line
+    };
 
     // Trivially destructible members only: the player frees the object's memory without running a destructor.
     std::array<float, barCount> peaks_{};
