@@ -92,6 +92,19 @@ MixOutcome Channel::mixInto(std::span<float> out, std::span<float> scratch)
     }
     const std::span<float> block = scratch.first(2 * frames);
     const std::size_t produced = fill(block, outcome);
+    if (!volume_.sliding()) {
+        // A steady gain: the same sums as below without stepping the ramp frame by frame.
+        const float gain = volume_.gain();
+        for (std::size_t i = 0; i < produced; ++i) {
+            const float left = block[2 * i];
+            const float right = block[2 * i + 1];
+            out[2 * i] += left * gain;
+            out[2 * i + 1] += right * gain;
+            history_.push(0.5f * (left + right));
+        }
+        outcome.fadedOut = volume_.fadedOut();
+        return outcome;
+    }
     for (std::size_t i = 0; i < frames; ++i) {
         const float gain = volume_.next();
         if (i >= produced)

@@ -56,6 +56,16 @@ std::array<Weights, 8> weightsFor(int channels)
 
 void downmix(float** pcm, int channels, std::size_t frames, std::span<float> stereo)
 {
+    // Stereo and mono need no weighing, only interleaving.
+    if (channels <= 2) {
+        const float* left = pcm[0];
+        const float* right = pcm[channels - 1];
+        for (std::size_t i = 0; i < frames; ++i) {
+            stereo[2 * i] = left[i];
+            stereo[2 * i + 1] = right[i];
+        }
+        return;
+    }
     const std::array<Weights, 8> weights = weightsFor(channels);
     const int used = std::min(channels, 8);
     float leftSum = 0;
