@@ -175,7 +175,8 @@ private:
         const std::uint32_t addRedBlue = (colour & 0xFF00FFu) * weight + 0x007F007Fu;
         const std::uint32_t addGreen = ((colour >> 8) & 0xFFu) * weight + 127u;
         std::uint32_t* row = surface.pixels + static_cast<std::ptrdiff_t>(y) * surface.stride;
-        for (int x = std::max(0, x0); x <= std::min(x1, surface.width - 1); ++x) {
+        const int last = std::min(x1, surface.width - 1); // read once: the stores below may alias it
+        for (int x = std::max(0, x0); x <= last; ++x) {
             // Each 16-bit lane stays below 65 536, so floor(v / 255) is (v + 1 + (v >> 8)) >> 8.
             const std::uint32_t redBlue = (row[x] & 0xFF00FFu) * keep + addRedBlue;
             const std::uint32_t green = ((row[x] >> 8) & 0xFFu) * keep + addGreen;
