@@ -319,6 +319,16 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
     auto* shown = reinterpret_cast<std::uint32_t*>(frame_.bits());
     const auto shownStride = static_cast<std::ptrdiff_t>(frame_.bytesPerLine()) / 4;
     bool changedAny = false;
+    // Neighbouring columns that changed over the same rows go out as one rectangle.
+    QRect pending;
+    const auto show = [this, &pending] {
+        if (pending.isEmpty())
+            return;
+        if (translucent_)
+            rebuildKeyedFrame(pending);
+        showChanged(pending);
+        pending = QRect();
+    };
     for (const Rect& rect : damage) {
         const Rect area = intersection(rect, {0, 0, frame.width(), frame.height()});
         if (holdsNoPixel(area))
@@ -345,10 +355,14 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
                 continue;
             changedAny = true;
             const QRect changed(left, top, right - left, bottom - top + 1);
-            if (translucent_)
-                rebuildKeyedFrame(changed);
-            showChanged(changed);
+            if (!pending.isEmpty() && pending.right() + 1 == left && pending.top() == top && pending.bottom() == bottom) {
+                pending.setRight(changed.right());
+                continue;
+            }
+            show();
+            pending = changed;
         }
+        show();
     }
     damagePut_.finish();
     if (changedAny && translucent_)
