@@ -92,29 +92,18 @@ MixOutcome Channel::mixInto(std::span<float> out, std::span<float> scratch)
     }
     const std::span<float> block = scratch.first(2 * frames);
     const std::size_t produced = fill(block, outcome);
-    if (!volume_.sliding()) {
-        // A steady gain: the same sums as below without stepping the ramp frame by frame.
-        const float gain = volume_.gain();
-        for (std::size_t i = 0; i < produced; ++i) {
-            const float left = block[2 * i];
-            const float right = block[2 * i + 1];
-            out[2 * i] += left * gain;
-            out[2 * i + 1] += right * gain;
-            history_.push(0.5f * (left + right));
-        }
-        outcome.fadedOut = volume_.fadedOut();
-        return outcome;
-    }
-    for (std::size_t i = 0; i < frames; ++i) {
-        const float gain = volume_.next();
-        if (i >= produced)
-            continue;
+    // A steady gain is read once; a slide moves on by one step per frame, sounding or not.
+    const bool sliding = volume_.sliding();
+    const float steadyGain = volume_.gain();
+    for (std::size_t i = 0; i < produced; ++i) {
+        const float gain = sliding ? volume_.next() : steadyGain;
         const float left = block[2 * i];
         const float right = block[2 * i + 1];
         out[2 * i] += left * gain;
         out[2 * i + 1] += right * gain;
         history_.push(0.5f * (left + right));
     }
+    volume_.skip(frames - produced);
     outcome.fadedOut = volume_.fadedOut();
     return outcome;
 }
