@@ -85,15 +85,17 @@ test-asan: $(ASAN_DIR)/build.ninja
 	cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# ThreadSanitizer over the audio engine and the hand-over of track ends to the main thread.
+# ThreadSanitizer over the audio engine, the hand-over of track ends to the main thread and live
+# frames drawn on a thread apart from the loop.
 $(TSAN_DIR)/build.ninja:
 	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWINDLECROFT_BUILD_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_C_FLAGS=-fsanitize=thread \
 	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread $(CMAKE_FLAGS)
 
 test-tsan: $(TSAN_DIR)/build.ninja
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target audio_tests
-	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L audio -R 'EndOfTrack|PlayerSequencing|Engine'
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target audio_tests base_tests live_skin_tests
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
+	  -R '^(AudioEngineTest|EndOfTrackThreadTest|PlayerSequencingTest|PeriodicThread|LiveSkin)\.'
 
 # libFuzzer targets: clang, AddressSanitizer and UndefinedBehaviorSanitizer, the core without
 # the Qt shell and SDL. Crashing inputs land in $(FUZZ_DIR)/fuzz/findings/<target>/.

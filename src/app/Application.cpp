@@ -258,21 +258,47 @@ void Application::stopLoop(std::string message, std::string detail)
 template <typename Handler>
 void Application::deliver(Handler&& handler)
 {
+    std::scoped_lock lock(frameMutex_);
     if (stopped_)
         return;
-    try {
-        handler();
-        // Track ends reported by the audio thread are acted on here, on the main thread.
-        player_.handleEndedTracks();
-        frameUpdate();
-        frameRender();
-    } catch (const Error& error) {
-        stopLoop(error.what(), error.detail());
-    } catch (const std::exception& error) {
-        stopLoop(error.what());
-    } catch (...) {
-        stopLoop("unknown error");
+    if (liveFailure_) {
+        stopLoop(liveFailure_->message, liveFailure_->detail);
+        return;
     }
+    if (std::optional<Failure> failure = attempt([this, &handler] {
+            handler();
+            // Track ends reported by the audio thread are acted on here, on the main thread.
+            player_.handleEndedTracks();
+            frameUpdate();
+            frameRender();
+        }))
+        stopLoop(failure->message, failure->detail);
+}
+
+// A live frame that fails ends the loop too, from the loop's thread: its next tick does it.
+void Application::liveFrame()
+{
+    std::scoped_lock lock(frameMutex_);
+    if (stopped_ || liveFailure_ || !pacer_.liveFramesApart())
+        return;
+    liveFailure_ = attempt([this] { renderer_.renderLive(); });
+    if (liveFailure_)
+        desktop_.wakeTick();
+}
+
+template <typename Body>
+std::optional<Application::Failure> Application::attempt(Body&& body)
+{
+    try {
+        body();
+    } catch (const Error& error) {
+        return Failure{error.what(), error.detail()};
+    } catch (const std::exception& error) {
+        return Failure{error.what(), {}};
+    } catch (...) {
+        return Failure{"unknown error", {}};
+    }
+    return std::nullopt;
 }
 
 // An event for the page named currentScene, if the skin has it.
@@ -407,6 +433,7 @@ void Application::remoteSetVolume(double volume)
 
 std::int64_t Application::remotePosition() const
 {
+    std::scoped_lock lock(frameMutex_);
     return remote_.position();
 }
 

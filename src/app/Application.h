@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -80,6 +81,7 @@ public:
 
     // DesktopEvents: each event is handled, then one frame update and one frame render run.
     void tick() override;
+    void liveFrame() override;
     void windowMoved() override;
     void closeRequested() override;
     void focusGained() override;
@@ -102,6 +104,13 @@ public:
     std::int64_t remotePosition() const override;
 
 private:
+    struct Failure {
+        std::string message;
+        std::string detail;
+    };
+    /** Runs body; what it raises comes back as a failure. */
+    template <typename Body>
+    static std::optional<Failure> attempt(Body&& body);
     template <typename Handler>
     void deliver(Handler&& handler);
     template <typename Handler>
@@ -136,6 +145,10 @@ private:
     bool stopped_ = false;
     std::optional<std::string> loopError_;
     std::string loopDetail_;
+    // Live frames come from the desktop's live-frame thread: they and every event take turns.
+    // Recursive, since an event handler may run a nested loop that delivers events.
+    mutable std::recursive_mutex frameMutex_;
+    std::optional<Failure> liveFailure_;
 };
 
 } // namespace windlecroft

@@ -11,6 +11,12 @@ public:
 
     /** The 10 ms frame tick; page timers run on it. */
     virtual void tick() = 0;
+    /**
+     * A frame of the live parts alone, asked for with EventLoop::setLiveFrameInterval. It comes
+     * from the desktop's live-frame thread, possibly while another event is handled; the player
+     * serialises the two.
+     */
+    virtual void liveFrame() {}
     /** The window moved (also during a drag). */
     virtual void windowMoved() = 0;
     /** The person closed the window (or the system asked it to close). */

@@ -26,6 +26,16 @@ public:
      * any thread: the audio thread calls it when a track ends, so the next one starts at once.
      */
     virtual void wakeTick() {}
+    /**
+     * Asks for DesktopEvents::liveFrame() every `milliseconds` on a thread apart from the loop,
+     * so frames that redraw only live parts cost no turn of the loop; noTick stops them. Returns
+     * false when the desktop cannot present from another thread now: the tick carries them then.
+     */
+    virtual bool setLiveFrameInterval(int milliseconds)
+    {
+        static_cast<void>(milliseconds);
+        return false;
+    }
 };
 
 } // namespace windlecroft

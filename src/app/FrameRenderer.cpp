@@ -47,16 +47,8 @@ void FrameRenderer::render()
     const FrameState state{page, page ? page->drawState() : 0, parts_.skin.playlist().at(parts_.player.currentIndex())};
     if (lastFrame_ && *lastFrame_ == state && !(page && page->animating())) {
         // Only the live parts may have changed: those are drawn again and presented alone.
-        damage_.clear();
-        if (!page || !page->drawLiveChanges(damage_))
-            return;
-        if (!parts_.skin.pages().empty() && scenes.onPanelPage()) {
-            for (const Rect& area : damage_) {
-                if (nearTitle(area))
-                    drawTitle(area);
-            }
-        }
-        parts_.backBuffer.present(damage_);
+        if (page)
+            presentLiveChanges(*page);
         return;
     }
     if (page)
@@ -65,6 +57,39 @@ void FrameRenderer::render()
         drawTitle();
     lastFrame_ = FrameState{page, page ? page->drawState() : 0, state.title};
     parts_.backBuffer.present();
+}
+
+// Nothing but the live parts may change between ordinary frames of a still page; any other
+// frame is left to render().
+void FrameRenderer::renderLive()
+{
+    const SceneDirector& scenes = parts_.scenes;
+    Page* page = scenes.currentPage();
+    if (parts_.tray.shown() || !page || scenes.busy() || page->animating())
+        return;
+    const FrameState state{page, page->drawState(), parts_.skin.playlist().at(parts_.player.currentIndex())};
+    if (!lastFrame_ || !(*lastFrame_ == state))
+        return;
+    PluginContext& plugins = parts_.plugins;
+    if (page->liveTickMs())
+        parts_.player.readSpectrum(spectrum_);
+    plugins.setSpectrum(spectrum_.data());
+    plugins.setPlaying(parts_.player.mainPlaying());
+    presentLiveChanges(*page);
+}
+
+void FrameRenderer::presentLiveChanges(Page& page)
+{
+    damage_.clear();
+    if (!page.drawLiveChanges(damage_))
+        return;
+    if (!parts_.skin.pages().empty() && parts_.scenes.onPanelPage()) {
+        for (const Rect& area : damage_) {
+            if (nearTitle(area))
+                drawTitle(area);
+        }
+    }
+    parts_.backBuffer.present(damage_);
 }
 
 // The title is the name of the playlist entry now current, in the font the skin calls "font".

@@ -42,12 +42,15 @@ public:
 
     /** Draws and presents the frame; nothing while the window is in the tray. */
     void render();
+    /** A frame of the live parts alone, when nothing else can have changed since the last one. */
+    void renderLive();
 
 private:
     void drawTitle();
     void drawTitle(const Rect& clip);
     bool nearTitle(const Rect& area) const;
     void directRepaint();
+    void presentLiveChanges(Page& page);
 
     /** What the last ordinary frame showed: the page, its element states and the title's entry. */
     struct FrameState {

@@ -22,7 +22,14 @@ void TickPacer::pace()
         engine_.setEndListener([this] { loop_.wakeTick(); });
         endWakeInstalled_ = true;
     }
-    int interval = frameTicksNeeded() ? frameTickMs : restingInterval();
+    const bool moving = frameTicksNeeded();
+    const int live = moving ? EventLoop::noTick : liveInterval();
+    // Asked again every frame while live parts move: whether the desktop can take them may change.
+    if (live != EventLoop::noTick || liveAsked_ != EventLoop::noTick) {
+        liveApart_ = loop_.setLiveFrameInterval(live) && live != EventLoop::noTick;
+        liveAsked_ = live;
+    }
+    int interval = moving ? frameTickMs : restingInterval(liveApart_ ? EventLoop::noTick : live);
     if (quitAfterMs_) {
         const std::uint64_t elapsed = clock_.now() - startTime_;
         const std::uint64_t left = *quitAfterMs_ > elapsed ? *quitAfterMs_ - elapsed : 0;
@@ -43,19 +50,32 @@ bool TickPacer::frameTicksNeeded() const
     return page && page->animating();
 }
 
-int TickPacer::restingInterval() const
+// A live plugin draws at its own pace, at most 25 times a second; the times and knobs of playing
+// music follow it rarely.
+int TickPacer::liveInterval() const
 {
-    int interval = engine_.producing() ? restingTickMs : EventLoop::noTick;
+    const Page* page = scenes_.currentPage();
+    if (!page || !page->hasLiveParts())
+        return EventLoop::noTick;
+    if (const std::optional<int> live = page->liveTickMs())
+        return *live;
+    return engine_.producing() ? restingTickMs : EventLoop::noTick;
+}
+
+// The loop's own period: the live parts' pace unless they are drawn apart, and a waiting timer's
+// deadline. Playing music keeps a resting tick on a page without live parts.
+int TickPacer::restingInterval(int live) const
+{
+    const Page* page = scenes_.currentPage();
+    int interval = live;
+    if (!page || (!page->hasLiveParts() && engine_.producing()))
+        interval = engine_.producing() ? restingTickMs : EventLoop::noTick;
     const auto shorten = [&interval](int candidate) {
         if (interval == EventLoop::noTick || candidate < interval)
             interval = candidate;
     };
-    const Page* page = scenes_.currentPage();
     if (!page)
         return interval;
-    // A live plugin draws at its own pace, at most 25 times a second.
-    if (const std::optional<int> live = page->liveTickMs())
-        shorten(*live);
     const std::uint64_t now = clock_.now();
     for (const PageTimer& timer : page->timers()) {
         if (timer.armed()) {

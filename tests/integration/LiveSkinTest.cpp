@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 using namespace windlecroft;
 using namespace windlecroft::test;
@@ -176,4 +178,61 @@ TEST_F(LiveSkin, KnobTimeAndPluginFollowThePlaybackAndFramesPresentOnlyWhatChang
     const int presented = h.desktop->presentCount();
     h.run(2000);
     EXPECT_EQ(h.desktop->presentCount(), presented);
+}
+
+// Where the desktop runs live frames apart from its loop, the loop sleeps while only the live
+// parts move; anything else that changes the page takes the frames back to the loop.
+TEST_F(LiveSkin, LiveFramesApartFromTheLoopDrawTheLivePartsAlone)
+{
+    h.desktop->takeLiveFrames(true);
+    h.act(number(ActionCode::PlayCurrent));
+    EXPECT_EQ(h.desktop->liveFrameInterval(), 40) << "the plugin's pace";
+    EXPECT_EQ(h.desktop->tickInterval(), EventLoop::noTick) << "the loop sleeps";
+
+    const int early = knobLeft();
+    const std::vector<std::uint32_t> earlyTime = pixels(timeRect);
+    h.audio.renderMilliseconds(2000);
+    const int presented = h.desktop->presentCount();
+    h.app->liveFrame();
+    EXPECT_EQ(h.desktop->presentCount(), presented + 1);
+    EXPECT_GT(knobLeft(), early);
+    EXPECT_NE(pixels(timeRect), earlyTime);
+    EXPECT_EQ(h.pixel(0, 0), 0xABCDEFu) << "the plugin draws";
+    for (const Rect& area : h.desktop->lastDamage())
+        EXPECT_TRUE(intersection(area, seekRect) == area || area == timeRect || area == probeRect);
+
+    h.act(number(ActionCode::TogglePause));
+    EXPECT_EQ(h.desktop->liveFrameInterval(), EventLoop::noTick);
+    EXPECT_EQ(h.pixel(0, 0), dayColours.normal);
+    h.app->liveFrame();
+    EXPECT_EQ(h.pixel(0, 0), dayColours.normal) << "a live frame that comes late draws nothing";
+}
+
+// Live frames on a thread of their own while the loop delivers input and actions: the sanitizer
+// build runs this one to find what the two touch without taking turns.
+TEST_F(LiveSkin, LiveFramesOnAThreadTakeTurnsWithTheLoop)
+{
+    h.desktop->takeLiveFrames(true);
+    h.act(number(ActionCode::PlayCurrent));
+    std::atomic<bool> done{false};
+    std::atomic<int> frames{0};
+    std::thread live([&] {
+        while (!done.load()) {
+            h.app->liveFrame();
+            frames.fetch_add(1);
+        }
+    });
+    for (int i = 0; i < 60; ++i) {
+        h.audio.renderMilliseconds(40);
+        h.app->mouseMove(30 + i, 110, 0);
+        h.run(10);
+        if (i % 20 == 19)
+            h.act(number(ActionCode::TogglePause));
+    }
+    while (frames.load() < 10)
+        std::this_thread::yield();
+    done.store(true);
+    live.join();
+    EXPECT_FALSE(h.app->loopError().has_value());
+    EXPECT_FALSE(h.app->player().mainPlaying()) << "the third pause holds";
 }

@@ -49,6 +49,17 @@ public:
     void setTickInterval(int milliseconds) override { tickInterval_ = milliseconds; }
     int tickInterval() const { return tickInterval_; }
     void wakeTick() override { wakes_.fetch_add(1); }
+    /**
+     * Live frames are taken only when a test says so; it then calls liveFrame() itself, from
+     * whatever thread it likes. The period asked for is recorded.
+     */
+    bool setLiveFrameInterval(int milliseconds) override
+    {
+        liveFrameInterval_ = takesLiveFrames_ ? milliseconds : EventLoop::noTick;
+        return liveFrameInterval_ != EventLoop::noTick;
+    }
+    void takeLiveFrames(bool take) { takesLiveFrames_ = take; }
+    int liveFrameInterval() const { return liveFrameInterval_; }
     /** How often a tick was asked for out of turn (from any thread). */
     int wakes() const { return wakes_.load(); }
     void present(const Surface& frame) override;
@@ -94,6 +105,8 @@ private:
     int presentCount_ = 0;
     std::vector<Rect> lastDamage_;
     int tickInterval_ = 10;
+    bool takesLiveFrames_ = false;
+    int liveFrameInterval_ = EventLoop::noTick;
     std::atomic<int> wakes_{0};
     std::optional<Region> shape_;
     bool translucent_ = false;

@@ -121,10 +121,17 @@ int QtDesktop::run(DesktopEvents& events)
 {
     events_ = &events;
     frameTimer_.start();
-    const int code = QCoreApplication::exec();
-    frameTimer_.stop();
-    events_ = nullptr;
-    return code;
+    // However the loop ends, no tick and no live frame reaches the player after it.
+    struct LoopEnd {
+        QtDesktop& desktop;
+        ~LoopEnd()
+        {
+            desktop.liveFrames_.stop();
+            desktop.frameTimer_.stop();
+            desktop.events_ = nullptr;
+        }
+    } end{*this};
+    return QCoreApplication::exec();
 }
 
 void QtDesktop::postQuit(int code)
@@ -154,6 +161,18 @@ void QtDesktop::wakeTick()
                 events_->tick();
         },
         Qt::QueuedConnection);
+}
+
+// Only a window that puts its live rectangles straight to the X server can take them from
+// another thread; elsewhere (Wayland, a translucent or scaled window) the tick carries them.
+bool QtDesktop::setLiveFrameInterval(int milliseconds)
+{
+    if (milliseconds == EventLoop::noTick || !window_ || !window_->takesLivePresents()) {
+        liveFrames_.pause();
+        return false;
+    }
+    liveFrames_.start(std::chrono::milliseconds(milliseconds));
+    return true;
 }
 
 void QtDesktop::present(const Surface& frame)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Desktop.h"
+#include "base/PeriodicThread.h"
 
 #include <QTimer>
 
@@ -13,7 +14,7 @@ class QtTrayIcon;
 
 /**
  * The Qt 6 desktop shell: window, frame tick, notification-area icon and message box. Runs on
- * xcb and wayland alike.
+ * xcb and wayland alike; on X11 it also runs the player's live frames on a thread of their own.
  */
 class QtDesktop final : public Desktop {
 public:
@@ -29,6 +30,7 @@ public:
     void postQuit(int code) override;
     void setTickInterval(int milliseconds) override;
     void wakeTick() override;
+    bool setLiveFrameInterval(int milliseconds) override;
     void present(const Surface& frame) override;
     void present(const Surface& frame, std::span<const Rect> damage) override;
     void setWindowShape(const Region& region) override;
@@ -54,6 +56,12 @@ private:
     std::unique_ptr<QtMainWindow> window_;
     std::unique_ptr<QtTrayIcon> tray_;
     QTimer frameTimer_;
+    // Live frames are drawn and put to the X server from here, apart from the event loop; it is
+    // stopped before the loop returns.
+    PeriodicThread liveFrames_{[this] {
+        if (events_)
+            events_->liveFrame();
+    }};
 };
 
 /** Makes Qt's fatal start-up errors (no display to connect to) end the process with status 1. */

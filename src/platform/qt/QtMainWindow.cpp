@@ -24,6 +24,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace windlecroft {
@@ -91,9 +92,17 @@ bool QtMainWindow::event(QEvent* event)
             announceFocus();
         break;
     case QEvent::Show:
-    case QEvent::ScreenChangeInternal:
+    case QEvent::ScreenChangeInternal: {
+        std::scoped_lock lock(frameMutex_);
         damagePut_.rescale();
+        // Until the player asks again, live frames from another thread go through a repaint.
+        livePuts_ = false;
+        if (!exposeWatched_ && windowHandle()) {
+            windowHandle()->installEventFilter(this);
+            exposeWatched_ = true;
+        }
         break;
+    }
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
@@ -267,6 +276,7 @@ void QtMainWindow::wheelEvent(QWheelEvent* event)
 // fading in repaints its button, not the whole window.
 void QtMainWindow::present(const Surface& frame)
 {
+    std::scoped_lock lock(frameMutex_);
     const int width = frame.width();
     const int height = frame.height();
     bool resized = false;
@@ -311,6 +321,7 @@ void QtMainWindow::present(const Surface& frame)
 // row to its last, so a spectrum's bars send their moving tops rather than the whole box.
 void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
 {
+    std::scoped_lock lock(frameMutex_);
     if (frame_.width() != frame.width() || frame_.height() != frame.height()) {
         present(frame);
         return;
@@ -371,22 +382,35 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
 
 // A live rectangle goes to the X server as it is when the window shows the frame unscaled and
 // opaque (or keyed at full alpha); otherwise the widget repaints it.
+// The live-frame thread relies on what takesLivePresents() found last, as it may not ask the widget.
 void QtMainWindow::showChanged(const QRect& changed)
 {
-    if ((!translucent_ || alpha_ == 255) && damagePut_.usable()) {
-        if (!exposeWatched_) {
-            windowHandle()->installEventFilter(this);
-            exposeWatched_ = true;
-        }
-        if (damagePut_.put(translucent_ ? keyedFrame_ : frame_, changed))
-            return;
-    }
+    const bool direct = onOwnThread() ? (!translucent_ || alpha_ == 255) && exposeWatched_ && damagePut_.usable() : livePuts_;
+    if (direct && damagePut_.put(translucent_ ? keyedFrame_ : frame_, changed))
+        return;
     repaintChanged(changed);
 }
 
-// A smoothly scaled skin pixel tints the screen pixels of its neighbours too.
+bool QtMainWindow::takesLivePresents()
+{
+    std::scoped_lock lock(frameMutex_);
+    livePuts_ = !translucent_ && exposeWatched_ && damagePut_.usable();
+    return livePuts_;
+}
+
+bool QtMainWindow::onOwnThread() const
+{
+    return std::this_thread::get_id() == ownThread_;
+}
+
+// A smoothly scaled skin pixel tints the screen pixels of its neighbours too. From another thread
+// the repaint is queued to the window's own.
 void QtMainWindow::repaintChanged(const QRect& changed)
 {
+    if (!onOwnThread()) {
+        QMetaObject::invokeMethod(this, [this, changed] { repaintChanged(changed); }, Qt::QueuedConnection);
+        return;
+    }
     update(smoothScaling(devicePixelRatioF()) ? changed.adjusted(-1, -1, 1, 1) : changed);
 }
 
@@ -462,6 +486,7 @@ void QtMainWindow::rebuildKeyedFrame(const QRect& area)
 
 void QtMainWindow::setTranslucent(bool translucent)
 {
+    std::scoped_lock lock(frameMutex_);
     if (!translucentCapable_ || translucent == translucent_)
         return;
     translucent_ = translucent;
@@ -476,6 +501,7 @@ void QtMainWindow::setTranslucent(bool translucent)
 
 void QtMainWindow::setAlpha(std::uint8_t alpha)
 {
+    std::scoped_lock lock(frameMutex_);
     if (alpha == alpha_)
         return;
     alpha_ = alpha;
@@ -503,6 +529,7 @@ void QtMainWindow::traceStartup(bool frameShown)
 // device pixel ratio, pixel for pixel at whole-number ratios and filtered between them.
 void QtMainWindow::paintEvent(QPaintEvent*)
 {
+    std::scoped_lock lock(frameMutex_);
     const QImage& shown = translucent_ ? keyedFrame_ : frame_;
     traceStartup(!shown.isNull());
     QPainter painter(this);

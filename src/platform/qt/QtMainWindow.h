@@ -14,8 +14,10 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
+#include <thread>
 
 namespace windlecroft {
 
@@ -41,8 +43,13 @@ public:
 
     /** Keeps a copy of the frame and repaints the part of the window where it changed. */
     void present(const Surface& frame);
-    /** The same for a frame that changed only inside damage. */
+    /**
+     * The same for a frame that changed only inside damage. While takesLivePresents() holds,
+     * this one may be called from another thread too.
+     */
     void present(const Surface& frame, std::span<const Rect> damage);
+    /** Whether live rectangles go straight to the X server from any thread: the window is opaque and unscaled on X11. */
+    bool takesLivePresents();
     /** Masks the window to the region's rectangles. */
     void setShape(const Region& region);
     /** Removes the mask: the whole window shows. */
@@ -79,6 +86,7 @@ private:
     void rebuildKeyedFrame(const QRect& area);
     void repaintChanged(const QRect& changed);
     void showChanged(const QRect& changed);
+    bool onOwnThread() const;
     void applyMask();
     void followVisiblePixels();
     /** The input shape of a translucent window; nothing to let it follow the window's shape. */
@@ -88,6 +96,12 @@ private:
 
     DesktopEvents*& events_;
     const bool translucentCapable_;
+    // The live-frame thread presents too: the frames, the X11 put and the look they are shown
+    // with are used under this lock. Recursive, for a paint that Qt runs inside a call here.
+    std::recursive_mutex frameMutex_;
+    // What takesLivePresents() found last; the live-frame thread goes by it.
+    bool livePuts_ = false;
+    const std::thread::id ownThread_ = std::this_thread::get_id();
     bool translucent_ = false;
     std::uint8_t alpha_ = 255;
     // The frame as presented (opaque), and with white keyed out for the translucent look.
