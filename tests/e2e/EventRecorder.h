@@ -3,6 +3,7 @@
 #include "app/Desktop.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ public:
     }
     void trayClicked(bool rightButton) override { add(rightButton ? "tray right" : "tray left"); }
     void menuCommand(std::uint16_t command) override { add("menu " + std::to_string(command)); }
+    void liveFrame() override
+    {
+        if (onLiveFrame)
+            onLiveFrame();
+    }
 
     /** The lines recorded since the last take, without mouse moves unless asked for. */
     std::vector<std::string> take(bool withMoves = false)
@@ -56,6 +62,8 @@ public:
     int ticks = 0;
     int moves = 0;
     bool takePress = true;
+    /** What a live frame does; it is called on the desktop's live-frame thread. */
+    std::function<void()> onLiveFrame;
 
 private:
     void add(std::string line) { lines.push_back(std::move(line)); }

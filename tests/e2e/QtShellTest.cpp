@@ -1,4 +1,5 @@
 // The Qt shell in this process on a private Xvfb: what it shows is read back from the screen.
+#include "EventRecorder.h"
 #include "XServer.h"
 #include "platform/qt/QtDesktop.h"
 #include "resources/Region.h"
@@ -6,11 +7,15 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <sstream>
 
 using namespace windlecroft;
@@ -175,6 +180,43 @@ TEST(QtShell, ShowsThePresentedFrameAndTakesTheRegionAsItsShape)
         for (auto [px, py] : spots)
             EXPECT_EQ(screen.pixel(windowX + px, windowY + py), spotColour) << px << "," << py;
         EXPECT_EQ(screen.pixel(windowX + 32, windowY + 15), liveColour);
+    }
+
+    // While the loop runs, live frames come from a thread of their own and reach the screen;
+    // none comes once the loop has ended.
+    constexpr std::uint32_t threadColour = 0x2040A0;
+    const Rect threadRect{5, 30, 25, 40};
+    for (int y = threadRect.top; y < threadRect.bottom; ++y) {
+        for (int px = threadRect.left; px < threadRect.right; ++px)
+            live.setPixel(px, y, threadColour);
+    }
+    EventRecorder events;
+    std::atomic<int> liveFrames{0};
+    std::atomic<bool> onLoopThread{false};
+    const std::thread::id loopThread = std::this_thread::get_id();
+    events.onLiveFrame = [&] {
+        if (std::this_thread::get_id() == loopThread)
+            onLoopThread.store(true);
+        desktop.present(live, std::span(&threadRect, 1));
+        liveFrames.fetch_add(1);
+    };
+    EXPECT_FALSE(desktop.setLiveFrameInterval(20)) << "not before the loop runs";
+    bool taken = false;
+    QTimer::singleShot(0, [&] { taken = desktop.setLiveFrameInterval(20); });
+    QTimer::singleShot(600, [] { QCoreApplication::exit(0); });
+    desktop.run(events);
+    EXPECT_TRUE(taken);
+    const int afterLoop = liveFrames.load();
+    EXPECT_GT(afterLoop, 5);
+    EXPECT_FALSE(onLoopThread.load());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(liveFrames.load(), afterLoop) << "the live frames end with the loop";
+    processEventsFor(200);
+    {
+        const Screen screen(x);
+        ASSERT_TRUE(screen.valid());
+        EXPECT_EQ(screen.pixel(windowX + 10, windowY + 35), threadColour);
+        EXPECT_EQ(screen.pixel(windowX + 24, windowY + 39), threadColour);
     }
     desktop.destroyWindow();
 }

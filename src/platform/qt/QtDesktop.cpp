@@ -165,9 +165,10 @@ void QtDesktop::wakeTick()
 
 // Only a window that puts its live rectangles straight to the X server can take them from
 // another thread; elsewhere (Wayland, a translucent or scaled window) the tick carries them.
+// They run only while the loop does.
 bool QtDesktop::setLiveFrameInterval(int milliseconds)
 {
-    if (milliseconds == EventLoop::noTick || !window_ || !window_->takesLivePresents()) {
+    if (milliseconds == EventLoop::noTick || !events_ || !window_ || !window_->takesLivePresents()) {
         liveFrames_.pause();
         return false;
     }
