@@ -63,13 +63,13 @@ int TickPacer::liveInterval() const
 }
 
 // The loop's own period: the live parts' pace unless they are drawn apart, and a waiting timer's
-// deadline. Playing music keeps a resting tick on a page without live parts.
+// deadline. Playing music keeps a resting tick where no live part follows it.
 int TickPacer::restingInterval(int live) const
 {
     const Page* page = scenes_.currentPage();
     int interval = live;
-    if (!page || (!page->hasLiveParts() && engine_.producing()))
-        interval = engine_.producing() ? restingTickMs : EventLoop::noTick;
+    if ((!page || !page->hasLiveParts()) && engine_.producing())
+        interval = restingTickMs;
     const auto shorten = [&interval](int candidate) {
         if (interval == EventLoop::noTick || candidate < interval)
             interval = candidate;

@@ -381,11 +381,13 @@ void QtMainWindow::present(const Surface& frame, std::span<const Rect> damage)
 }
 
 // A live rectangle goes to the X server as it is when the window shows the frame unscaled and
-// opaque (or keyed at full alpha); otherwise the widget repaints it.
-// The live-frame thread relies on what takesLivePresents() found last, as it may not ask the widget.
+// opaque (or keyed at full alpha); otherwise the widget repaints it. The live-frame thread may not
+// ask the widget: it goes by what takesLivePresents() found last.
 void QtMainWindow::showChanged(const QRect& changed)
 {
-    const bool direct = onOwnThread() ? (!translucent_ || alpha_ == 255) && exposeWatched_ && damagePut_.usable() : livePuts_;
+    const bool direct = onOwnThread()
+        ? (!translucent_ || alpha_ == 255) && exposeWatched_ && damagePut_.usable()
+        : livePuts_;
     if (direct && damagePut_.put(translucent_ ? keyedFrame_ : frame_, changed))
         return;
     repaintChanged(changed);

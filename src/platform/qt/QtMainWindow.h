@@ -48,7 +48,10 @@ public:
      * this one may be called from another thread too.
      */
     void present(const Surface& frame, std::span<const Rect> damage);
-    /** Whether live rectangles go straight to the X server from any thread: the window is opaque and unscaled on X11. */
+    /**
+     * Whether live rectangles may be presented from another thread: they go straight to the X
+     * server, the window being opaque and unscaled on X11.
+     */
     bool takesLivePresents();
     /** Masks the window to the region's rectangles. */
     void setShape(const Region& region);
