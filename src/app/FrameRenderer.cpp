@@ -24,14 +24,9 @@ void FrameRenderer::render()
         return;
     SceneDirector& scenes = parts_.scenes;
     scenes.step();
-    PluginContext& plugins = parts_.plugins;
-    plugins.setPageName(scenes.currentScene());
-    // The spectrum costs a transform of the music: it is made only for frames a plugin draws.
+    parts_.plugins.setPageName(scenes.currentScene());
     const Page* shown = scenes.currentPage();
-    if (scenes.crossFading() || (shown && shown->liveTickMs()))
-        parts_.player.readSpectrum(spectrum_);
-    plugins.setSpectrum(spectrum_.data());
-    plugins.setPlaying(parts_.player.mainPlaying());
+    feedPlugins(scenes.crossFading() || (shown && shown->liveTickMs()));
     if (scenes.repaintPending())
         directRepaint();
     if (parts_.window.supportsLayered() && scenes.alphaActive())
@@ -44,7 +39,7 @@ void FrameRenderer::render()
         return;
     }
     Page* page = scenes.currentPage();
-    const FrameState state{page, page ? page->drawState() : 0, parts_.skin.playlist().at(parts_.player.currentIndex())};
+    const FrameState state = stateOf(page);
     if (lastFrame_ && *lastFrame_ == state && !(page && page->animating())) {
         // Only the live parts may have changed: those are drawn again and presented alone.
         if (page)
@@ -67,15 +62,24 @@ void FrameRenderer::renderLive()
     Page* page = scenes.currentPage();
     if (parts_.tray.shown() || !page || scenes.busy() || page->animating())
         return;
-    const FrameState state{page, page->drawState(), parts_.skin.playlist().at(parts_.player.currentIndex())};
-    if (!lastFrame_ || !(*lastFrame_ == state))
+    if (lastFrame_ != stateOf(page))
         return;
-    PluginContext& plugins = parts_.plugins;
-    if (page->liveTickMs())
-        parts_.player.readSpectrum(spectrum_);
-    plugins.setSpectrum(spectrum_.data());
-    plugins.setPlaying(parts_.player.mainPlaying());
+    feedPlugins(page->liveTickMs().has_value());
     presentLiveChanges(*page);
+}
+
+FrameRenderer::FrameState FrameRenderer::stateOf(const Page* page) const
+{
+    return {page, page ? page->drawState() : 0, parts_.skin.playlist().at(parts_.player.currentIndex())};
+}
+
+// The spectrum costs a transform of the music: it is made only for frames a plugin draws.
+void FrameRenderer::feedPlugins(bool withSpectrum)
+{
+    if (withSpectrum)
+        parts_.player.readSpectrum(spectrum_);
+    parts_.plugins.setSpectrum(spectrum_.data());
+    parts_.plugins.setPlaying(parts_.player.mainPlaying());
 }
 
 void FrameRenderer::presentLiveChanges(Page& page)

@@ -51,6 +51,8 @@ private:
     bool nearTitle(const Rect& area) const;
     void directRepaint();
     void presentLiveChanges(Page& page);
+    /** Hands plugins the spectrum (made afresh when withSpectrum) and whether music plays. */
+    void feedPlugins(bool withSpectrum);
 
     /** What the last ordinary frame showed: the page, its element states and the title's entry. */
     struct FrameState {
@@ -59,6 +61,7 @@ private:
         const TrackEntry* title;
         bool operator==(const FrameState&) const = default;
     };
+    FrameState stateOf(const Page* page) const;
 
     Parts parts_;
     std::optional<FrameState> lastFrame_;

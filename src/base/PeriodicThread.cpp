@@ -32,7 +32,6 @@ void PeriodicThread::start(std::chrono::milliseconds period)
         if (period == period_)
             return;
         period_ = period;
-        ++generation_;
         if (!thread_.joinable())
             thread_ = std::thread([this] { loop(); });
     }
@@ -46,19 +45,13 @@ void PeriodicThread::pause()
         if (period_.count() == 0)
             return;
         period_ = std::chrono::milliseconds(0);
-        ++generation_;
     }
     changed_.notify_all();
 }
 
-bool PeriodicThread::running() const
-{
-    std::scoped_lock lock(mutex_);
-    return period_.count() > 0;
-}
-
 // Deadlines follow one another a period apart, so the pace does not drift with the time a call
-// takes; after a call that overran a whole period the pace starts again from now.
+// takes; after a call that overran a whole period, or a change of period, the pace starts again
+// from now.
 void PeriodicThread::loop()
 {
     std::unique_lock lock(mutex_);
@@ -67,18 +60,18 @@ void PeriodicThread::loop()
             changed_.wait(lock, [this] { return quit_ || period_.count() > 0; });
             continue;
         }
-        const unsigned generation = generation_;
-        auto due = std::chrono::steady_clock::now() + period_;
-        while (!quit_ && generation == generation_) {
-            if (changed_.wait_until(lock, due, [&] { return quit_ || generation != generation_; }))
+        const auto period = period_;
+        auto due = std::chrono::steady_clock::now() + period;
+        while (!quit_ && period == period_) {
+            if (changed_.wait_until(lock, due, [&] { return quit_ || period != period_; }))
                 break;
             lock.unlock();
             call_();
             lock.lock();
             const auto now = std::chrono::steady_clock::now();
-            due += period_;
+            due += period;
             if (due <= now)
-                due = now + period_;
+                due = now + period;
         }
     }
 }

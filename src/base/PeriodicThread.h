@@ -27,18 +27,16 @@ public:
     void pause();
     /** Ends the thread once a call in progress returns; a later start() begins a new one. */
     void stop();
-    bool running() const;
 
 private:
     void loop();
 
     const std::function<void()> call_;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable changed_;
+    // Zero while paused.
     std::chrono::milliseconds period_{0};
     bool quit_ = false;
-    // Bumped by every start() and pause(), so a sleeping thread notices that its pace changed.
-    unsigned generation_ = 0;
     std::thread thread_;
 };
 
